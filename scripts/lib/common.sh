@@ -1,0 +1,83 @@
+# Shared by scripts/run and scripts/test: package set-up, the cross build,
+# and a throw-away Wine prefix on a virtual X display.
+# shellcheck shell=bash
+
+KELPA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+WINE64=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+
+KELPA_PACKAGES=(
+  cmake ninja-build python3 googletest
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+  wine64 xvfb xdotool imagemagick xserver-xephyr x11-utils
+)
+
+log() { printf '[kelpa] %s\n' "$*" >&2; }
+
+# Installs the Debian packages that are missing; does nothing when all are there.
+ensure_packages() {
+  local missing=() p
+  for p in "${KELPA_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  log "installing: ${missing[*]}"
+  local sudo=; [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# build_preset <preset>: configures (once) and builds one target.
+build_preset() {
+  local preset=$1
+  cd "$KELPA_ROOT" || return 1
+  if [ ! -f "build/$preset/build.ninja" ]; then
+    cmake --preset "$preset" >/dev/null || return 1
+  fi
+  cmake --build --preset "$preset" -- -k 0
+}
+
+# start_xvfb [WxHxD]: gives DISPLAY a private virtual X server, stopped on exit.
+start_xvfb() {
+  local geometry=${1:-1920x1080x24} n
+  for n in $(seq 91 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 "$geometry" -nolisten tcp >/dev/null 2>&1 &
+    KELPA_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    log "Xvfb on :$n did not come up"; return 1
+  done
+  log "no free X display number"; return 1
+}
+
+# wine_prefix <dir>: a fresh Wine prefix with a persistent server, tuned for
+# windows without a window manager. Everything it starts inherits no output of
+# ours, so callers can capture a program's output without waiting on Wine's services.
+wine_prefix() {
+  export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1
+  "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1
+  # Without a window manager Wine waits 2 s in every DestroyWindow of a top-level window.
+  "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+  "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+}
+
+stop_wine() {
+  [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k </dev/null >/dev/null 2>&1
+  return 0
+}
+
+cleanup() {
+  stop_wine
+  [ -n "${KELPA_XVFB_PID:-}" ] && kill "$KELPA_XVFB_PID" 2>/dev/null
+  [ -n "${KELPA_TMP:-}" ] && rm -rf "$KELPA_TMP"
+  return 0
+}
