@@ -1,0 +1,21 @@
+#pragma once
+// The runtime binding's public surface.
+
+#include "ceflib/cef_app.h"
+#include "ceflib/cef_base.h"
+#include "ceflib/cef_browser.h"
+#include "ceflib/cef_callback.h"
+#include "ceflib/cef_command_line.h"
+#include "ceflib/cef_entry_points.h"
+#include "ceflib/cef_errors.h"
+#include "ceflib/cef_frame.h"
+#include "ceflib/cef_loader.h"
+#include "ceflib/cef_request.h"
+#include "ceflib/cef_resource_handler.h"
+#include "ceflib/cef_response.h"
+#include "ceflib/cef_scheme.h"
+#include "ceflib/cef_settings.h"
+#include "ceflib/cef_string.h"
+#include "ceflib/cef_time.h"
+#include "ceflib/cef_types.h"
+#include "ceflib/ref_ptr.h"
