@@ -10,6 +10,7 @@ ABI_FILE lists every export, typedef, enum and struct of the runtime with its or
 member signatures, offsets and sizes on i686 and x86_64. The output is committed, so that a
 build never needs the ABI file; the layout checks pin every size and offset at compile time.
 """
+import collections
 import difflib
 import os
 import re
@@ -42,19 +43,30 @@ PLATFORM_TYPEDEFS = [
     ('MSG*', 'cef_event_handle_t'), ('void*', 'cef_text_input_context_t'),
 ]
 
+# Platform types whose width differs between the runtime's compiler and ours, with the type of
+# the runtime's width that our declarations name instead.
+SAME_WIDTH = {
+    'time_t': ('__time64_t', 'The runtime\'s time_t has 64 bits on both targets, MinGW\'s i686 '
+               'time_t only 32:\n * these declarations name the 64-bit type.'),
+}
+
 PRELUDE = 'cef_capi/prelude.h'
 UMBRELLA = 'cef_capi.h'
+
+
+# A record member: a data member has a type, a function member a return type and parameters.
+Member = collections.namedtuple('Member', 'name off32 off64 type fn')
 
 
 class Struct:
     def __init__(self, name, size32, size64, origin):
         self.name, self.size32, self.size64, self.origin = name, size32, size64, origin
-        self.members = []  # (name, off32, off64, type or None, fn (ret, params) or None)
+        self.members = []
 
     def is_interface(self):
         """Reference-counted records, whose function members use the callback convention.
         Function pointers in the plain records (the string destructor) are plain C functions."""
-        return self.name == 'cef_base_t' or (self.members and self.members[0][3] == 'cef_base_t')
+        return self.name == 'cef_base_t' or (self.members and self.members[0].type == 'cef_base_t')
 
 
 class Abi:
@@ -70,14 +82,17 @@ def fail(message):
 
 
 def parse(path):
-    abi, branches, section, current = Abi(), {}, None, None
+    abi, branches, section, current, announced = Abi(), {}, None, None, None
     with open(path, encoding='utf-8') as f:
         lines = f.read().splitlines()
     for number, line in enumerate(lines, 1):
         if not line.strip() or line.startswith('# '):
             continue
         if line.startswith('## '):
-            section, current = line[3:].split(' (')[0], None
+            m = re.match(r'^## ([^(]+?)(?: \((\d+)\))?$', line)
+            section, current = m.group(1), None
+            if m.group(2):
+                announced = int(m.group(2))
             continue
         if section == 'Exported functions':
             m = re.match(r'^(.+?)\s*\b(\w+)\((.*)\)\s+\[([^\]]+)\]$', line)
@@ -115,11 +130,13 @@ def parse(path):
                 fn = re.match(r'^(.+?) \((.*)\)$', text)
                 if not fn:
                     fail('%s:%d: unreadable function member' % (path, number))
-                current.members.append((name, int(off32), int(off64), None, fn.groups()))
+                current.members.append(Member(name, int(off32), int(off64), None, fn.groups()))
             else:
-                current.members.append((name, int(off32), int(off64), text, None))
+                current.members.append(Member(name, int(off32), int(off64), text, None))
         else:
             fail('%s:%d: line outside any known section' % (path, number))
+    if announced != len(abi.exports):
+        fail('%s announces %s exports but lists %d' % (path, announced, len(abi.exports)))
     for name, options in branches.items():
         if len(options) == 1:
             abi.typedefs[name] = options[0]
@@ -152,8 +169,12 @@ def references(text):
         yield m.group(0), rest.startswith('*')
 
 
+def same_width(text):
+    return re.sub(r'\b\w+\b', lambda m: SAME_WIDTH.get(m.group(0), (m.group(0),))[0], text)
+
+
 def fn_decl(name, ret, params, convention):
-    return '%s (%s*%s)(%s);' % (ret, convention, name, params)
+    return '%s (%s*%s)(%s);' % (same_width(ret), convention, name, same_width(params))
 
 
 def render_headers(abi):
@@ -165,7 +186,8 @@ def render_headers(abi):
         home[name] = header_path(origin)
     for s in abi.structs:
         home[s.name] = header_path(s.origin)
-    platform = {alias for _, alias in PLATFORM_TYPEDEFS}
+    for _, alias in PLATFORM_TYPEDEFS:
+        home[alias] = PRELUDE
 
     content = {}  # header -> {'typedefs': [...], 'enums': [...], 'structs': [...], 'exports': [...]}
     def part(origin, kind):
@@ -179,50 +201,54 @@ def render_headers(abi):
     for export in abi.exports:
         part(export[3], 'exports').append(export)
 
-    files = {}
-    for path, parts in sorted(content.items()):
-        needs, texts = set(), []
-        texts += [t for _, t in parts.get('typedefs', [])]
-        for s in parts.get('structs', []):
-            texts += [m[3] if m[3] else m[4][0] + ' ' + m[4][1] for m in s.members]
-        texts += [e[0] + ' ' + e[2] for e in parts.get('exports', [])]
-        for text in texts:
-            for word, through_pointer in references(text):
-                if word.startswith('cef_') and word.endswith('_t') and word not in home \
-                        and word not in platform:
-                    fail('%s uses %s, which the ABI facts do not define' % (path, word))
-                if word in home and home[word] != path and \
-                        not (word in struct_names and through_pointer):
-                    needs.add(home[word])
-
-        out = [BANNER, '#ifndef %s\n#define %s\n\n' % (guard(path), guard(path))]
-        out.append('#include "%s"\n' % PRELUDE)
-        out += ['#include "%s"\n' % n for n in sorted(needs)]
-        if parts.get('typedefs'):
-            out.append('\n' + ''.join('typedef %s %s;\n' % (t, n) for n, t in parts['typedefs']))
-        for name, values, _ in parts.get('enums', []):
-            body = ''.join('  %s = %s,\n' % kv for kv in values)
-            out.append('\ntypedef enum {\n%s} %s;\n' % (body, name))
-        for s in order_structs(parts.get('structs', [])):
-            convention = 'CEF_CALLBACK ' if s.is_interface() else ''
-            body = ''
-            for name, _, _, type_, fn in s.members:
-                body += '  ' + (fn_decl(name, fn[0], fn[1], convention) if fn
-                                else '%s %s;' % (type_, name)) + '\n'
-            out.append('\ntypedef struct _%s {\n%s} %s;\n' % (s.name, body, s.name))
-        if parts.get('exports'):
-            out.append('\n#ifdef __cplusplus\nextern "C" {\n#endif\n\n')
-            for ret, name, params, _ in parts['exports']:
-                out.append('CEF_EXPORT %s %s(%s);\n' % (ret, name, params or 'void'))
-            out.append('\n#ifdef __cplusplus\n}\n#endif\n')
-        out.append('\n#endif\n')
-        files[path] = ''.join(out)
-
+    files = {path: render_header(path, parts, home, struct_names)
+             for path, parts in sorted(content.items())}
     files[PRELUDE] = render_prelude(abi)
     body = ''.join('#include "%s"\n' % p for p in sorted(files) if p != PRELUDE)
     files[UMBRELLA] = '%s#ifndef %s\n#define %s\n\n%s\n#endif\n' % (
         BANNER, guard(UMBRELLA), guard(UMBRELLA), body)
     return files
+
+
+def render_header(path, parts, home, struct_names):
+    """One header: its own typedefs, enums, records and exports, after the includes of the
+    headers that define what it uses (a record used only through a pointer needs none)."""
+    texts = [t for _, t in parts.get('typedefs', [])]
+    for s in parts.get('structs', []):
+        texts += [m.type or m.fn[0] + ' ' + m.fn[1] for m in s.members]
+    texts += [e[0] + ' ' + e[2] for e in parts.get('exports', [])]
+    needs, used = set(), set()
+    for text in texts:
+        for word, through_pointer in references(text):
+            used.add(word)
+            if word.startswith('cef_') and word.endswith('_t') and word not in home:
+                fail('%s uses %s, which the ABI facts do not define' % (path, word))
+            if word in home and home[word] not in (path, PRELUDE) and \
+                    not (word in struct_names and through_pointer):
+                needs.add(home[word])
+
+    out = [BANNER, '#ifndef %s\n#define %s\n\n' % (guard(path), guard(path))]
+    out += ['#include "%s"\n' % n for n in [PRELUDE] + sorted(needs)]
+    out += ['\n/* %s */\n' % note for name, (_, note) in SAME_WIDTH.items() if name in used]
+    if parts.get('typedefs'):
+        out.append('\n' + ''.join('typedef %s %s;\n' % (t, n) for n, t in parts['typedefs']))
+    for name, values, _ in parts.get('enums', []):
+        body = ''.join('  %s = %s,\n' % kv for kv in values)
+        out.append('\ntypedef enum {\n%s} %s;\n' % (body, name))
+    for s in order_structs(parts.get('structs', [])):
+        convention = 'CEF_CALLBACK ' if s.is_interface() else ''
+        body = ''.join('  %s\n' % (fn_decl(m.name, m.fn[0], m.fn[1], convention) if m.fn
+                                    else '%s %s;' % (same_width(m.type), m.name))
+                       for m in s.members)
+        out.append('\ntypedef struct _%s {\n%s} %s;\n' % (s.name, body, s.name))
+    if parts.get('exports'):
+        out.append('\n#ifdef __cplusplus\nextern "C" {\n#endif\n\n')
+        for ret, name, params, _ in parts['exports']:
+            out.append('CEF_EXPORT %s %s(%s);\n' % (same_width(ret), name,
+                                                     same_width(params) or 'void'))
+        out.append('\n#ifdef __cplusplus\n}\n#endif\n')
+    out.append('\n#endif\n')
+    return ''.join(out)
 
 
 def order_structs(structs):
@@ -234,8 +260,8 @@ def order_structs(structs):
             return
         done.add(s.name)
         for m in s.members:
-            if m[3] in names:
-                visit(names[m[3]])
+            if m.type in names:
+                visit(names[m.type])
         ordered.append(s)
     for s in structs:
         visit(s)
@@ -290,9 +316,9 @@ def render_checks(abi):
         for s in abi.structs:
             size = s.size32 if arch == 32 else s.size64
             lines.append('CEF_CAPI_SIZE(%s, %d);\n' % (s.name, size))
-            for name, off32, off64, _, _ in s.members:
-                lines.append('CEF_CAPI_AT(%s, %s, %d);\n' % (s.name, name,
-                                                             off32 if arch == 32 else off64))
+            for m in s.members:
+                lines.append('CEF_CAPI_AT(%s, %s, %d);\n' % (s.name, m.name,
+                                                             m.off32 if arch == 32 else m.off64))
         return ''.join(lines)
     enums = ''.join('CEF_CAPI_SIZE(%s, 4);\n' % name for name, _, _ in abi.enums)
     return BANNER + '''/* Included by one C and one C++ translation unit of every build of both targets: any
@@ -304,10 +330,10 @@ def render_checks(abi):
 #include "cef_capi.h"
 
 #define CEF_CAPI_SIZE(type, bytes) \\
-  static_assert(sizeof(type) == (bytes), "size of " #type " differs from the runtime's")
+  static_assert(sizeof(type) == (bytes), "size of " #type " differs from the runtime layout")
 #define CEF_CAPI_AT(type, member, bytes) \\
   static_assert(offsetof(type, member) == (bytes), \\
-                "offset of " #type "." #member " differs from the runtime's")
+                "offset of " #type "." #member " differs from the runtime layout")
 
 /* Enumerations travel as 32-bit values, by value and inside records. */
 {enums}

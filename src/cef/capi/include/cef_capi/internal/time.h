@@ -5,6 +5,9 @@
 
 #include "cef_capi/prelude.h"
 
+/* The runtime's time_t has 64 bits on both targets, MinGW's i686 time_t only 32:
+ * these declarations name the 64-bit type. */
+
 typedef struct _cef_time_t {
   int year;
   int month;
@@ -20,8 +23,8 @@ typedef struct _cef_time_t {
 extern "C" {
 #endif
 
-CEF_EXPORT int cef_time_to_timet(const cef_time_t* cef_time, time_t* time);
-CEF_EXPORT int cef_time_from_timet(time_t time, cef_time_t* cef_time);
+CEF_EXPORT int cef_time_to_timet(const cef_time_t* cef_time, __time64_t* time);
+CEF_EXPORT int cef_time_from_timet(__time64_t time, cef_time_t* cef_time);
 CEF_EXPORT int cef_time_to_doublet(const cef_time_t* cef_time, double* time);
 CEF_EXPORT int cef_time_from_doublet(double time, cef_time_t* cef_time);
 CEF_EXPORT int cef_time_now(cef_time_t* cef_time);
