@@ -11,6 +11,10 @@
 #include <cstddef>
 #include <cstdint>
 
+// Some operations bear names that windows.h turns into macros (LoadString); every interface
+// sees the same names when it is always included first.
+#include <windows.h>
+
 #include "ceflib/ref_ptr.h"
 
 namespace ceflib {

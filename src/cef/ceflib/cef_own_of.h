@@ -20,16 +20,19 @@
 namespace ceflib {
 namespace detail {
 
-template <class Fn, class M, M Method>
+// Own is the Own class binding the callback; Method may belong to it, to a subclass, or to
+// the interface it implements.
+template <class Own, class Fn, class M, M Method>
 struct TCefThunk;
 
-template <class R, class S, class... C, class Owner, class MR, class... N, MR (Owner::*Method)(N...)>
-struct TCefThunk<R (CEF_CALLBACK*)(S*, C...), MR (Owner::*)(N...), Method> {
+template <class Own, class R, class S, class... C, class Owner, class MR, class... N, MR (Owner::*Method)(N...)>
+struct TCefThunk<Own, R (CEF_CALLBACK*)(S*, C...), MR (Owner::*)(N...), Method> {
   static_assert(sizeof...(C) == sizeof...(N), "the operation takes another number of arguments than the member");
+  using TTarget = std::conditional_t<std::is_base_of_v<TCefBaseOwn, Owner>, Owner, Own>;
 
   static R CEF_CALLBACK Call(S* self, C... values) noexcept {
     try {
-      Owner* owner = static_cast<Owner*>(TCefBaseOwn::OwnerOf(self));
+      TTarget* owner = static_cast<TTarget*>(TCefBaseOwn::OwnerOf(self));
       std::tuple<TCefFromRuntime<C, N>...> args{values...};
       auto call = [&](auto&... arg) -> MR { return (owner->*Method)(arg.Get()...); };
       auto commit = [](auto&... arg) { (arg.Commit(), ...); };
@@ -62,7 +65,7 @@ class TCefOwnOf : public TCefBaseOwn, public I {
   template <auto Field, auto Method>
   void Bind() noexcept {
     using Fn = std::remove_reference_t<decltype(std::declval<S&>().*Field)>;
-    Data()->*Field = &detail::TCefThunk<Fn, decltype(Method), Method>::Call;
+    Data()->*Field = &detail::TCefThunk<TCefOwnOf, Fn, decltype(Method), Method>::Call;
   }
 };
 
