@@ -1,0 +1,136 @@
+#include "page_window.h"
+
+#include "page_painter.h"
+
+#include <utility>
+
+namespace standin::page {
+
+namespace {
+
+constexpr const wchar_t* kClassName = L"StandinBrowserView";
+
+HINSTANCE ThisModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+  return module;
+}
+
+bool RegisterOnce(WNDPROC procedure) {
+  HINSTANCE module = ThisModule();
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (GetClassInfoExW(module, kClassName, &existing)) return true;
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = module;
+  window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  window_class.lpszClassName = kClassName;
+  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+TPageWindow::~TPageWindow() { Destroy(); }
+
+bool TPageWindow::Create(HWND parent, DWORD style, DWORD ex_style, const RECT& bounds, const wchar_t* name,
+                         TPageWindowEvents events) {
+  if (!RegisterOnce(&WindowProc)) return false;
+  FEvents = std::move(events);
+  FWindow = CreateWindowExW(ex_style, kClassName, name ? name : L"", style, bounds.left, bounds.top,
+                            bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, ThisModule(), this);
+  return FWindow != nullptr;
+}
+
+void TPageWindow::SetView(TPageView view) {
+  FView = std::move(view);
+  if (FWindow) InvalidateRect(FWindow, nullptr, FALSE);
+}
+
+void TPageWindow::Destroy() {
+  if (!FWindow) return;
+  // Nobody is told about a window its owner takes down itself.
+  FEvents = TPageWindowEvents();
+  HWND window = std::exchange(FWindow, nullptr);
+  SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  DestroyWindow(window);
+}
+
+void TPageWindow::Paint(HDC dc) {
+  RECT client;
+  GetClientRect(FWindow, &client);
+  int width = client.right - client.left, height = client.bottom - client.top;
+  if (width <= 0 || height <= 0) return;
+  // Painted off-screen first so that a repaint never flickers.
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  PaintPage(memory, client, FView);
+  BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+}
+
+LRESULT CALLBACK TPageWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    static_cast<TPageWindow*>(create->lpCreateParams)->FWindow = window;
+  }
+  auto* self = reinterpret_cast<TPageWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wparam, lparam);
+  return self->Handle(message, wparam, lparam);
+}
+
+LRESULT TPageWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  HWND window = FWindow;
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT covers every pixel
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window, &paint);
+      Paint(dc);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wparam));
+      return 0;
+    case WM_SIZE:
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      if (GetFocus() != window) SetFocus(window);
+      return 0;
+    case WM_SETFOCUS:
+      if (FEvents.on_focus) FEvents.on_focus();
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+      if (FEvents.on_key) FEvents.on_key(message, wparam, lparam);
+      break;
+    case WM_NCDESTROY: {
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      FWindow = nullptr;
+      auto destroyed = std::move(FEvents.on_destroyed);
+      FEvents = TPageWindowEvents();
+      if (destroyed) destroyed();
+      return DefWindowProcW(window, message, wparam, lparam);
+    }
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace standin::page

@@ -1,0 +1,45 @@
+#pragma once
+// The native window of one browser: a child window (or, for developer tools, a top-level
+// window) that paints its page view. It tells its owner about focus, keys and its own end
+// through callbacks, which run inside its window procedure on the window's thread.
+
+#include "page_view.h"
+
+#include <windows.h>
+
+#include <functional>
+
+namespace standin::page {
+
+struct TPageWindowEvents {
+  std::function<void()> on_focus;
+  std::function<void(UINT message, WPARAM wparam, LPARAM lparam)> on_key;
+  std::function<void()> on_destroyed;  // the window is gone (destroyed by anyone)
+};
+
+class TPageWindow {
+ public:
+  TPageWindow() = default;
+  ~TPageWindow();  // destroys the window if it still exists
+  TPageWindow(const TPageWindow&) = delete;
+  TPageWindow& operator=(const TPageWindow&) = delete;
+
+  // False when the window could not be created (for instance a child without a parent).
+  bool Create(HWND parent, DWORD style, DWORD ex_style, const RECT& bounds, const wchar_t* name,
+              TPageWindowEvents events);
+  HWND Handle() const { return FWindow; }
+  void SetView(TPageView view);
+  const TPageView& View() const { return FView; }
+  void Destroy();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void Paint(HDC dc);
+
+  HWND FWindow = nullptr;
+  TPageView FView;
+  TPageWindowEvents FEvents;
+};
+
+}  // namespace standin::page
