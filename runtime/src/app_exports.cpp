@@ -10,6 +10,7 @@
 #include "runtime_threads.h"
 #include "scheme_registry.h"
 
+#include <atomic>
 #include <filesystem>
 #include <system_error>
 
@@ -36,7 +37,8 @@ void RunSubProcess(cef_app_t* app, const std::wstring& process_type) {
   TJournalLine("subprocess_work").Text("process_type", process_type).Write();
 }
 
-bool g_reported_off_thread_loop_work = false;
+// Reported once per run: the program calls the loop work from a timer.
+std::atomic<bool> g_reported_off_thread_loop_work{false};
 
 }  // namespace
 
@@ -81,11 +83,13 @@ int cef_initialize(const cef_main_args_t* args, const cef_settings_t* settings, 
 
   AskResourceBundleHandler(app.Get());
   CallRegisterCustomSchemes(app.Get());
-  TRuntimeThreads::Instance().Start(copy.single_process != 0);
   AskBrowserProcessHandler(app.Get());
   if (copy.single_process) AskRenderProcessHandler(app.Get());
 
+  // The settings are in place before any runtime thread can read them.
+  bool single_process = copy.single_process != 0;
   state.Begin(std::move(copy), std::move(app));
+  TRuntimeThreads::Instance().Start(single_process);
   g_reported_off_thread_loop_work = false;
   TJournalLine("initialized").Int("result", 1).Write();
   return 1;
@@ -110,8 +114,7 @@ void cef_shutdown(void) {
 
 void cef_do_message_loop_work(void) {
   if (!TRuntimeState::Instance().Initialized()) return;
-  if (!TRuntimeThreads::Instance().RunUiWork() && !g_reported_off_thread_loop_work) {
-    g_reported_off_thread_loop_work = true;
+  if (!TRuntimeThreads::Instance().RunUiWork() && !g_reported_off_thread_loop_work.exchange(true)) {
     TJournalLine("misuse").Word("what", "message_loop_work_off_ui_thread").Write();
   }
 }
