@@ -122,6 +122,9 @@ SYSTEMTIME DateTimeToSystemTime(TDateTime time) {
 
 TDateTime CefTimeToLocalDateTime(const cef_time_t& time) {
   SYSTEMTIME utc = UnpackCefTime(time);
+  // Check the value itself first: some systems roll an impossible date such as 29 February
+  // 2001 over into the next month instead of failing the zone conversion.
+  SystemTimeToDateTime(utc);
   SYSTEMTIME local = utc;  // a failed conversion leaves the value as it was
   SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
   return SystemTimeToDateTime(local);
