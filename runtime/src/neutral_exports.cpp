@@ -11,17 +11,13 @@
 //                                                  cef_do_message_loop_work)
 //   cef_quit_message_loop, cef_set_osmodal_loop,
 //   cef_enable_highdpi_support                     nothing  -
-//   cef_browser_host_create_browser                0        client, request context released
-//   cef_browser_host_create_browser_sync           null     client, request context released
-//   cef_cookie_manager_get_global_manager          null     callback released, never called
-//   cef_cookie_manager_create_manager              null     callback released, never called
 //   cef_request_context_get_global_context         null     -
 //   cef_request_context_create_context             null     handler released
 //   create_context_shared                          null     other context, handler released
 //   cef_drag_data_create, cef_print_settings_create,
-//   cef_process_message_create, cef_request_create,
+//   cef_process_message_create,
 //   cef_post_data_create, cef_post_data_element_create,
-//   cef_response_create, cef_value_create,
+//   cef_value_create,
 //   cef_dictionary_value_create, cef_list_value_create,
 //   cef_resource_bundle_get_global                 null     -
 //   cef_get_geolocation                            0        callback released, never called
@@ -101,33 +97,6 @@ void cef_quit_message_loop(void) { Note("cef_quit_message_loop"); }
 void cef_set_osmodal_loop(int) { Note("cef_set_osmodal_loop"); }
 void cef_enable_highdpi_support(void) { Note("cef_enable_highdpi_support"); }
 
-int cef_browser_host_create_browser(const cef_window_info_t*, cef_client_t* client, const cef_string_t*,
-                                    const cef_browser_settings_t*, cef_request_context_t* request_context) {
-  GiveBack(client);
-  GiveBack(request_context);
-  Note("cef_browser_host_create_browser");
-  return 0;
-}
-cef_browser_t* cef_browser_host_create_browser_sync(const cef_window_info_t*, cef_client_t* client,
-                                                    const cef_string_t*, const cef_browser_settings_t*,
-                                                    cef_request_context_t* request_context) {
-  GiveBack(client);
-  GiveBack(request_context);
-  Note("cef_browser_host_create_browser_sync");
-  return nullptr;
-}
-
-cef_cookie_manager_t* cef_cookie_manager_get_global_manager(cef_completion_callback_t* callback) {
-  GiveBack(callback);
-  Note("cef_cookie_manager_get_global_manager");
-  return nullptr;
-}
-cef_cookie_manager_t* cef_cookie_manager_create_manager(const cef_string_t*, int, cef_completion_callback_t* callback) {
-  GiveBack(callback);
-  Note("cef_cookie_manager_create_manager");
-  return nullptr;
-}
-
 cef_request_context_t* cef_request_context_get_global_context(void) {
   Note("cef_request_context_get_global_context");
   return nullptr;
@@ -157,20 +126,12 @@ cef_process_message_t* cef_process_message_create(const cef_string_t*) {
   Note("cef_process_message_create");
   return nullptr;
 }
-cef_request_t* cef_request_create(void) {
-  Note("cef_request_create");
-  return nullptr;
-}
 cef_post_data_t* cef_post_data_create(void) {
   Note("cef_post_data_create");
   return nullptr;
 }
 cef_post_data_element_t* cef_post_data_element_create(void) {
   Note("cef_post_data_element_create");
-  return nullptr;
-}
-cef_response_t* cef_response_create(void) {
-  Note("cef_response_create");
   return nullptr;
 }
 cef_value_t* cef_value_create(void) {

@@ -12,38 +12,31 @@ namespace {
 
 using namespace standin_test;
 
-TEST(RuntimeNeutralExports, BrowserCreationAnswersNullAndGivesTheClientBack) {
+TEST(RuntimeNeutralExports, RequestContextsAnswerNullAndGiveTheHandlerBack) {
   TJournalFile journal;
-  TCounted<cef_client_t> client;
-  cef_window_info_t window = {};
-  cef_browser_settings_t settings = {};
+  TCounted<cef_request_context_handler_t> handler;
+  cef_request_context_settings_t settings = {};
   settings.size = sizeof settings;
-  cef_string_t url = In(L"about:blank");
-  EXPECT_EQ(CEF(cef_browser_host_create_browser_sync)(&window, client.Hand(), &url, &settings, nullptr), nullptr);
-  EXPECT_EQ(CEF(cef_browser_host_create_browser)(&window, client.Hand(), &url, &settings, nullptr), 0);
-  EXPECT_EQ(client.Outstanding(), 0);
+  EXPECT_EQ(CEF(cef_request_context_create_context)(&settings, handler.Hand()), nullptr);
+  EXPECT_EQ(handler.Outstanding(), 0);
   auto neutral = journal.Entries("neutral");
-  ASSERT_EQ(neutral.size(), 2u);
-  EXPECT_EQ(neutral[0].Field("name"), "cef_browser_host_create_browser_sync");
+  ASSERT_EQ(neutral.size(), 1u);
+  EXPECT_EQ(neutral[0].Field("name"), "cef_request_context_create_context");
 }
 
 TEST(RuntimeNeutralExports, CallbacksHandedToNeutralExportsComeBackUncalled) {
   TCounted<cef_completion_callback_t> completion;
   TCounted<cef_command_line_t> command_line;
-  EXPECT_EQ(CEF(cef_cookie_manager_get_global_manager)(completion.Hand()), nullptr);
-  cef_string_t path = In(L"cookies");
-  EXPECT_EQ(CEF(cef_cookie_manager_create_manager)(&path, 1, completion.Hand()), nullptr);
+  cef_string_t path = In(L"trace");
   EXPECT_EQ(CEF(cef_begin_tracing)(&path, completion.Hand()), 0);
   EXPECT_EQ(CEF(cef_launch_process)(command_line.Hand()), 0);
   EXPECT_EQ(completion.Outstanding(), 0);
   EXPECT_EQ(command_line.Outstanding(), 0);
   EXPECT_FALSE(completion.over_released);
-  EXPECT_EQ(CEF(cef_cookie_manager_get_global_manager)(nullptr), nullptr);
 }
 
 TEST(RuntimeNeutralExports, FactoriesOfUnimplementedObjectsGiveNull) {
-  EXPECT_EQ(CEF(cef_request_create)(), nullptr);
-  EXPECT_EQ(CEF(cef_response_create)(), nullptr);
+  EXPECT_EQ(CEF(cef_post_data_create)(), nullptr);
   EXPECT_EQ(CEF(cef_request_context_get_global_context)(), nullptr);
   EXPECT_EQ(CEF(cef_resource_bundle_get_global)(), nullptr);
   EXPECT_EQ(CEF(cef_task_runner_get_for_current_thread)(), nullptr);

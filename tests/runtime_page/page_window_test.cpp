@@ -31,7 +31,7 @@ class PageWindow : public ::testing::Test {
 
 TEST_F(PageWindow, IsAChildAtTheGivenPlaceThatPaintsItsView) {
   TPageWindow window;
-  ASSERT_TRUE(window.Create(FParent, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, RECT{10, 20, 410, 320}, nullptr, {}));
+  ASSERT_TRUE(window.Create(FParent, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 10, 20, 400, 300, nullptr, {}));
   EXPECT_EQ(GetParent(window.Handle()), FParent);
   RECT bounds;
   GetWindowRect(window.Handle(), &bounds);
@@ -54,7 +54,7 @@ TEST_F(PageWindow, IsAChildAtTheGivenPlaceThatPaintsItsView) {
 
 TEST_F(PageWindow, RepaintsAtItsNewSizeAfterAResize) {
   TPageWindow window;
-  ASSERT_TRUE(window.Create(FParent, WS_CHILD | WS_VISIBLE, 0, RECT{0, 0, 200, 100}, nullptr, {}));
+  ASSERT_TRUE(window.Create(FParent, WS_CHILD | WS_VISIBLE, 0, 0, 0, 200, 100, nullptr, {}));
   window.SetView(TPageView{L"T", L"a", {}, 0xFF000080});
   MoveWindow(window.Handle(), 0, 0, 300, 150, TRUE);
   Pump();
@@ -71,8 +71,10 @@ TEST_F(PageWindow, ReportsFocusAndKeys) {
   TPageWindowEvents events;
   events.on_focus = [&] { ++focused; };
   events.on_key = [&](UINT message, WPARAM, LPARAM) { keys.push_back(message); };
-  ASSERT_TRUE(window.Create(FParent, WS_CHILD | WS_VISIBLE, 0, RECT{0, 0, 100, 100}, nullptr, std::move(events)));
-  SendMessageW(window.Handle(), WM_SETFOCUS, 0, 0);
+  ASSERT_TRUE(window.Create(FParent, WS_CHILD | WS_VISIBLE, 0, 0, 0, 100, 100, nullptr, std::move(events)));
+  PostMessageW(window.Handle(), WM_SETFOCUS, 0, 0);  // as a host passes focus on
+  Pump();
+  EXPECT_EQ(GetFocus(), window.Handle());
   SendMessageW(window.Handle(), WM_KEYDOWN, 'A', 0);
   SendMessageW(window.Handle(), WM_CHAR, 'a', 0);
   EXPECT_EQ(focused, 1);
@@ -85,7 +87,7 @@ TEST_F(PageWindow, TellsWhenItsParentTakesItDown) {
   TPageWindow window;
   TPageWindowEvents events;
   events.on_destroyed = [&] { destroyed = true; };
-  ASSERT_TRUE(window.Create(FParent, WS_CHILD | WS_VISIBLE, 0, RECT{0, 0, 100, 100}, nullptr, std::move(events)));
+  ASSERT_TRUE(window.Create(FParent, WS_CHILD | WS_VISIBLE, 0, 0, 0, 100, 100, nullptr, std::move(events)));
   DestroyWindow(FParent);
   EXPECT_TRUE(destroyed);
   EXPECT_EQ(window.Handle(), nullptr);
@@ -97,7 +99,7 @@ TEST_F(PageWindow, DestroyingItselfTellsNobody) {
   events.on_destroyed = [&] { destroyed = true; };
   {
     TPageWindow window;
-    ASSERT_TRUE(window.Create(FParent, WS_CHILD | WS_VISIBLE, 0, RECT{0, 0, 100, 100}, nullptr, std::move(events)));
+    ASSERT_TRUE(window.Create(FParent, WS_CHILD | WS_VISIBLE, 0, 0, 0, 100, 100, nullptr, std::move(events)));
     HWND handle = window.Handle();
     window.Destroy();
     EXPECT_FALSE(IsWindow(handle));
@@ -107,7 +109,7 @@ TEST_F(PageWindow, DestroyingItselfTellsNobody) {
 
 TEST_F(PageWindow, AChildCannotBeCreatedWithoutAParent) {
   TPageWindow window;
-  EXPECT_FALSE(window.Create(nullptr, WS_CHILD, 0, RECT{0, 0, 10, 10}, nullptr, {}));
+  EXPECT_FALSE(window.Create(nullptr, WS_CHILD, 0, 0, 0, 10, 10, nullptr, {}));
   EXPECT_EQ(window.Handle(), nullptr);
 }
 

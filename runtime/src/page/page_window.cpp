@@ -36,12 +36,12 @@ bool RegisterOnce(WNDPROC procedure) {
 
 TPageWindow::~TPageWindow() { Destroy(); }
 
-bool TPageWindow::Create(HWND parent, DWORD style, DWORD ex_style, const RECT& bounds, const wchar_t* name,
-                         TPageWindowEvents events) {
+bool TPageWindow::Create(HWND parent, DWORD style, DWORD ex_style, int x, int y, int width, int height,
+                         const wchar_t* name, TPageWindowEvents events) {
   if (!RegisterOnce(&WindowProc)) return false;
   FEvents = std::move(events);
-  FWindow = CreateWindowExW(ex_style, kClassName, name ? name : L"", style, bounds.left, bounds.top,
-                            bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, ThisModule(), this);
+  FWindow = CreateWindowExW(ex_style, kClassName, name ? name : L"", style, x, y, width, height, parent, nullptr,
+                            ThisModule(), this);
   return FWindow != nullptr;
 }
 
@@ -110,6 +110,10 @@ LRESULT TPageWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       if (GetFocus() != window) SetFocus(window);
       return 0;
     case WM_SETFOCUS:
+      if (GetFocus() != window) {
+        SetFocus(window);  // comes back here as the real thing
+        return 0;
+      }
       if (FEvents.on_focus) FEvents.on_focus();
       return 0;
     case WM_GETDLGCODE:

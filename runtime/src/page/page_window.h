@@ -1,7 +1,9 @@
 #pragma once
 // The native window of one browser: a child window (or, for developer tools, a top-level
 // window) that paints its page view. It tells its owner about focus, keys and its own end
-// through callbacks, which run inside its window procedure on the window's thread.
+// through callbacks, which run inside its window procedure on the window's thread. A
+// WM_SETFOCUS that is only posted to it (as a host window passes focus on) takes the real
+// keyboard focus.
 
 #include "page_view.h"
 
@@ -25,7 +27,8 @@ class TPageWindow {
   TPageWindow& operator=(const TPageWindow&) = delete;
 
   // False when the window could not be created (for instance a child without a parent).
-  bool Create(HWND parent, DWORD style, DWORD ex_style, const RECT& bounds, const wchar_t* name,
+  // Position and size as CreateWindowExW takes them (CW_USEDEFAULT works for top-level ones).
+  bool Create(HWND parent, DWORD style, DWORD ex_style, int x, int y, int width, int height, const wchar_t* name,
               TPageWindowEvents events);
   HWND Handle() const { return FWindow; }
   void SetView(TPageView view);

@@ -1,0 +1,353 @@
+#include "browser_core.h"
+
+#include "browser.h"
+#include "browser_events.h"
+#include "browser_host.h"
+#include "browser_registry.h"
+#include "devtools_window.h"
+#include "frame.h"
+#include "journal.h"
+#include "load_result.h"
+#include "navigation.h"
+#include "runtime_threads.h"
+#include "utf.h"
+
+namespace standin {
+
+namespace {
+
+template <class F>
+bool PostToUi(F&& f) {
+  return TRuntimeThreads::Instance().Post(TID_UI, MakeWork(std::forward<F>(f)));
+}
+
+bool OnUi() { return TRuntimeThreads::Instance().CurrentlyOn(TID_UI); }
+
+}  // namespace
+
+TBrowserCore::TBrowserCore(int id, THeld<cef_client_t> client, uint32_t background_argb)
+    : FId(id), FBackground(background_argb), FClient(std::move(client)) {}
+
+TBrowserCore::~TBrowserCore() = default;
+
+cef_browser_t* TBrowserCore::NewBrowser() {
+  return MakeRuntimeObject<TBrowser>(shared_from_this())->PassOut();
+}
+
+cef_browser_host_t* TBrowserCore::NewHost() {
+  return MakeRuntimeObject<TBrowserHost>(shared_from_this())->PassOut();
+}
+
+cef_frame_t* TBrowserCore::NewFrame() {
+  return MakeRuntimeObject<TFrame>(shared_from_this())->PassOut();
+}
+
+THeld<cef_client_t> TBrowserCore::Client() const {
+  std::lock_guard<std::mutex> lock(FLock);
+  return THeld<cef_client_t>::Adopt(FClient.PassOut(), "client");
+}
+
+bool TBrowserCore::CreateNativeWindow(const cef_window_info_t& info) {
+  auto window = std::make_unique<page::TPageWindow>();
+  std::weak_ptr<TBrowserCore> weak = weak_from_this();
+  page::TPageWindowEvents events;
+  events.on_focus = [weak] {
+    if (auto core = weak.lock()) core->OnWindowFocus();
+  };
+  events.on_key = [weak](UINT message, WPARAM wparam, LPARAM lparam) {
+    if (auto core = weak.lock()) core->OnWindowKey(message, wparam, lparam);
+  };
+  events.on_destroyed = [weak] {
+    if (auto core = weak.lock()) core->Close(TCloseReason::WindowDestroyed);
+  };
+  std::wstring name(info.window_name.str ? info.window_name.str : L"", info.window_name.length);
+  if (!window->Create(info.parent_window, info.style, info.ex_style, info.x, info.y, info.width, info.height,
+                      name.c_str(), std::move(events)))
+    return false;
+  std::lock_guard<std::mutex> lock(FLock);
+  FWindowHandle = window->Handle();
+  FWindow = std::move(window);
+  page::TPageView view;
+  view.background_argb = FBackground;
+  FWindow->SetView(std::move(view));
+  return true;
+}
+
+HWND TBrowserCore::Window() const {
+  std::lock_guard<std::mutex> lock(FLock);
+  return FWindowHandle;
+}
+
+void TBrowserCore::StartNavigation(std::wstring url, std::shared_ptr<std::string> html, int history_target) {
+  auto nav = std::make_shared<TNavigation>();
+  nav->url = std::move(url);
+  nav->html = std::move(html);
+  nav->history_target = history_target;
+  TNavigationRef old;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    if (FClosed) return;
+    nav->serial = FNavigation.next_serial++;
+    old = std::exchange(FNavigation.current, nav);
+  }
+  TCoreRef self = shared_from_this();
+  if (old) AbortNavigation(self, old, false);
+  PostToUi([self, nav] { BeginNavigation(self, nav); });
+}
+
+void TBrowserCore::LoadUrl(std::wstring url) { StartNavigation(std::move(url), nullptr, -1); }
+
+void TBrowserCore::LoadHtml(std::wstring html, std::wstring url) {
+  StartNavigation(std::move(url), std::make_shared<std::string>(ToUtf8(html)), -1);
+}
+
+void TBrowserCore::StopLoad() {
+  TNavigationRef current;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    current = FNavigation.current;
+  }
+  if (current) AbortNavigation(shared_from_this(), current, false);
+}
+
+void TBrowserCore::Reload() {
+  std::wstring url = Url();
+  if (!url.empty()) LoadUrl(url);
+}
+
+void TBrowserCore::GoBack() {
+  std::wstring url;
+  int target;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    if (FHistory.empty() || FHistoryIndex == 0) return;
+    target = static_cast<int>(FHistoryIndex - 1);
+    url = FHistory[static_cast<size_t>(target)];
+  }
+  StartNavigation(url, nullptr, target);
+}
+
+void TBrowserCore::GoForward() {
+  std::wstring url;
+  int target;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    if (FHistoryIndex + 1 >= FHistory.size()) return;
+    target = static_cast<int>(FHistoryIndex + 1);
+    url = FHistory[static_cast<size_t>(target)];
+  }
+  StartNavigation(url, nullptr, target);
+}
+
+void TBrowserCore::Close(TCloseReason reason) {
+  // Even on the UI thread: the program hears of the close in its loop work, never from
+  // inside its own call or a window procedure.
+  TCoreRef self = shared_from_this();
+  PostToUi([self, reason] { self->FinishClose(reason); });
+}
+
+void TBrowserCore::FinishClose(TCloseReason reason) {
+  TNavigationRef current;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    if (FClosed) return;
+    current = FNavigation.current;
+  }
+  if (current) AbortNavigation(shared_from_this(), current, true);
+  if (reason == TCloseReason::CloseBrowser) AskDoClose(*this);
+  std::unique_ptr<page::TPageWindow> window;
+  std::unique_ptr<TDevToolsWindow> devtools;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    FClosed = true;
+    FLoading = false;
+    window = std::move(FWindow);
+    devtools = std::move(FDevTools);
+    FWindowHandle = nullptr;
+  }
+  window.reset();
+  devtools.reset();
+  const char* why = reason == TCloseReason::CloseBrowser      ? "close_browser"
+                    : reason == TCloseReason::WindowDestroyed ? "window_destroyed"
+                                                              : "shutdown";
+  TJournalLine("browser_closed").Int("browser", FId).Word("reason", why).Write();
+  if (reason != TCloseReason::Shutdown) RaiseBeforeClose(*this);
+  THeld<cef_client_t> client;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    client = std::move(FClient);
+  }
+  client.Reset();
+  TBrowserRegistry::Instance().Remove(FId);
+}
+
+void TBrowserCore::CloseAtShutdown() { FinishClose(TCloseReason::Shutdown); }
+
+bool TBrowserCore::IsLoading() const {
+  std::lock_guard<std::mutex> lock(FLock);
+  return FLoading;
+}
+
+bool TBrowserCore::HasDocument() const {
+  std::lock_guard<std::mutex> lock(FLock);
+  return FHasDocument;
+}
+
+bool TBrowserCore::CanGoBack() const {
+  std::lock_guard<std::mutex> lock(FLock);
+  return !FHistory.empty() && FHistoryIndex > 0;
+}
+
+bool TBrowserCore::CanGoForward() const {
+  std::lock_guard<std::mutex> lock(FLock);
+  return FHistoryIndex + 1 < FHistory.size();
+}
+
+bool TBrowserCore::Closed() const {
+  std::lock_guard<std::mutex> lock(FLock);
+  return FClosed;
+}
+
+std::wstring TBrowserCore::Url() const {
+  std::lock_guard<std::mutex> lock(FLock);
+  return FUrl;
+}
+
+std::wstring TBrowserCore::Source() const {
+  std::lock_guard<std::mutex> lock(FLock);
+  return FSource;
+}
+
+std::wstring TBrowserCore::Text() const {
+  std::lock_guard<std::mutex> lock(FLock);
+  std::wstring text = FTitle;
+  for (const std::wstring& paragraph : FParagraphs) text += (text.empty() ? L"" : L"\n") + paragraph;
+  return text;
+}
+
+double TBrowserCore::ZoomLevel() const {
+  std::lock_guard<std::mutex> lock(FLock);
+  return FZoom;
+}
+
+void TBrowserCore::SetZoomLevel(double level) {
+  std::lock_guard<std::mutex> lock(FLock);
+  FZoom = level;
+}
+
+void TBrowserCore::SetFocus(bool focus) {
+  TCoreRef self = shared_from_this();
+  auto apply = [self, focus] {
+    HWND window = self->Window();
+    if (!window) return;
+    if (!focus) {
+      if (GetFocus() == window) ::SetFocus(nullptr);
+      return;
+    }
+    if (!AskSetFocus(*self)) ::SetFocus(window);
+  };
+  if (OnUi()) {
+    apply();
+  } else {
+    PostToUi(apply);
+  }
+}
+
+void TBrowserCore::SetVisible(bool visible) {
+  if (HWND window = Window()) ShowWindow(window, visible ? SW_SHOW : SW_HIDE);
+}
+
+void TBrowserCore::Invalidate() {
+  if (HWND window = Window()) InvalidateRect(window, nullptr, FALSE);
+}
+
+void TBrowserCore::ShowDevTools(const cef_window_info_t* info) {
+  if (!OnUi()) return;  // windows belong to the UI thread
+  auto devtools = std::make_unique<TDevToolsWindow>();
+  if (!devtools->Create(info, Window(), Url(), Source())) return;
+  TJournalLine("devtools").Int("browser", FId).Word("action", "show").Write();
+  std::unique_ptr<TDevToolsWindow> old;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    old = std::exchange(FDevTools, std::move(devtools));
+  }
+}
+
+void TBrowserCore::CloseDevTools() {
+  if (!OnUi()) return;
+  std::unique_ptr<TDevToolsWindow> old;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    old = std::move(FDevTools);
+  }
+  if (old) TJournalLine("devtools").Int("browser", FId).Word("action", "close").Write();
+}
+
+void TBrowserCore::CommitPage(const std::wstring& url, std::wstring title, std::vector<std::wstring> paragraphs,
+                              std::wstring source, int history_target) {
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    FUrl = url;
+    FTitle = std::move(title);
+    FParagraphs = std::move(paragraphs);
+    FSource = std::move(source);
+    FHasDocument = true;
+    if (history_target >= 0 && static_cast<size_t>(history_target) < FHistory.size()) {
+      FHistoryIndex = static_cast<size_t>(history_target);
+      FHistory[FHistoryIndex] = url;
+    } else {
+      if (!FHistory.empty()) FHistory.resize(FHistoryIndex + 1);
+      FHistory.push_back(url);
+      FHistoryIndex = FHistory.size() - 1;
+    }
+  }
+  UpdateView();
+}
+
+void TBrowserCore::ShowError(const std::wstring& url, int error, bool change_address) {
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    if (!change_address) return;
+    FUrl = url;
+    FTitle = L"This page is not available";
+    FParagraphs = {FromUtf8(ErrorName(error)) + L" (" + std::to_wstring(error) + L")", url};
+    FSource.clear();
+  }
+  UpdateView();
+}
+
+void TBrowserCore::UpdateView() {
+  page::TPageView view;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    if (!FWindow) return;
+    view.title = FTitle;
+    view.address = FUrl;
+    view.paragraphs = FParagraphs;
+    view.background_argb = FBackground;
+  }
+  // The window belongs to this (the UI) thread; it is only replaced here and at close.
+  if (FWindow) FWindow->SetView(std::move(view));
+}
+
+void TBrowserCore::OnWindowFocus() {
+  TCoreRef self = shared_from_this();
+  PostToUi([self] {
+    if (!self->Closed()) RaiseGotFocus(*self);
+  });
+}
+
+void TBrowserCore::OnWindowKey(UINT message, WPARAM wparam, LPARAM lparam) {
+  TCoreRef self = shared_from_this();
+  MSG msg = {};
+  msg.hwnd = Window();
+  msg.message = message;
+  msg.wParam = wparam;
+  msg.lParam = lparam;
+  msg.time = GetMessageTime();
+  PostToUi([self, msg] {
+    if (!self->Closed()) RaiseKeyEvent(*self, msg);
+  });
+}
+
+}  // namespace standin

@@ -1,0 +1,169 @@
+#include "browser_events.h"
+
+#include "callbacks.h"
+#include "request.h"
+#include "response.h"
+#include "string_record.h"
+#include "string_view_record.h"
+
+namespace standin {
+
+namespace {
+
+template <class Handler, class Getter>
+THeld<Handler> Ask(TBrowserCore& core, Getter cef_client_t::*getter, const char* kind) {
+  THeld<cef_client_t> client = core.Client();
+  if (!client || !(client.Get()->*getter)) return {};
+  return THeld<Handler>::Adopt((client.Get()->*getter)(client.Get()), kind);
+}
+
+THeld<cef_load_handler_t> LoadHandler(TBrowserCore& core) {
+  return Ask<cef_load_handler_t>(core, &cef_client_t::get_load_handler, "load_handler");
+}
+THeld<cef_display_handler_t> DisplayHandler(TBrowserCore& core) {
+  return Ask<cef_display_handler_t>(core, &cef_client_t::get_display_handler, "display_handler");
+}
+THeld<cef_life_span_handler_t> LifeSpanHandler(TBrowserCore& core) {
+  return Ask<cef_life_span_handler_t>(core, &cef_client_t::get_life_span_handler, "life_span_handler");
+}
+THeld<cef_request_handler_t> RequestHandler(TBrowserCore& core) {
+  return Ask<cef_request_handler_t>(core, &cef_client_t::get_request_handler, "request_handler");
+}
+THeld<cef_focus_handler_t> FocusHandler(TBrowserCore& core) {
+  return Ask<cef_focus_handler_t>(core, &cef_client_t::get_focus_handler, "focus_handler");
+}
+THeld<cef_keyboard_handler_t> KeyboardHandler(TBrowserCore& core) {
+  return Ask<cef_keyboard_handler_t>(core, &cef_client_t::get_keyboard_handler, "keyboard_handler");
+}
+
+uint32 KeyModifiers() {
+  uint32 modifiers = 0;
+  if (GetKeyState(VK_SHIFT) < 0) modifiers |= EVENTFLAG_SHIFT_DOWN;
+  if (GetKeyState(VK_CONTROL) < 0) modifiers |= EVENTFLAG_CONTROL_DOWN;
+  if (GetKeyState(VK_MENU) < 0) modifiers |= EVENTFLAG_ALT_DOWN;
+  return modifiers;
+}
+
+}  // namespace
+
+void RaiseAfterCreated(TBrowserCore& core) {
+  if (auto h = LifeSpanHandler(core); h && h->on_after_created) h->on_after_created(h.Get(), core.NewBrowser());
+}
+
+bool AskDoClose(TBrowserCore& core) {
+  if (auto h = LifeSpanHandler(core); h && h->do_close) return h->do_close(h.Get(), core.NewBrowser()) != 0;
+  return false;
+}
+
+void RaiseBeforeClose(TBrowserCore& core) {
+  if (auto h = LifeSpanHandler(core); h && h->on_before_close) h->on_before_close(h.Get(), core.NewBrowser());
+}
+
+void RaiseLoadingStateChange(TBrowserCore& core, bool loading) {
+  if (auto h = LoadHandler(core); h && h->on_loading_state_change)
+    h->on_loading_state_change(h.Get(), core.NewBrowser(), loading ? 1 : 0, core.CanGoBack() ? 1 : 0,
+                               core.CanGoForward() ? 1 : 0);
+}
+
+void RaiseLoadStart(TBrowserCore& core) {
+  if (auto h = LoadHandler(core); h && h->on_load_start) h->on_load_start(h.Get(), core.NewBrowser(), core.NewFrame());
+}
+
+void RaiseLoadEnd(TBrowserCore& core, int status) {
+  if (auto h = LoadHandler(core); h && h->on_load_end)
+    h->on_load_end(h.Get(), core.NewBrowser(), core.NewFrame(), status);
+}
+
+void RaiseLoadError(TBrowserCore& core, int error, const std::wstring& text, const std::wstring& url) {
+  if (auto h = LoadHandler(core); h && h->on_load_error) {
+    cef_string_t error_text = ViewOf(text), failed_url = ViewOf(url);
+    h->on_load_error(h.Get(), core.NewBrowser(), core.NewFrame(), static_cast<cef_errorcode_t>(error), &error_text,
+                     &failed_url);
+  }
+}
+
+void RaiseAddressChange(TBrowserCore& core, const std::wstring& url) {
+  if (auto h = DisplayHandler(core); h && h->on_address_change) {
+    cef_string_t text = ViewOf(url);
+    h->on_address_change(h.Get(), core.NewBrowser(), core.NewFrame(), &text);
+  }
+}
+
+void RaiseTitleChange(TBrowserCore& core, const std::wstring& title) {
+  if (auto h = DisplayHandler(core); h && h->on_title_change) {
+    cef_string_t text = ViewOf(title);
+    h->on_title_change(h.Get(), core.NewBrowser(), &text);
+  }
+}
+
+void RaiseGotFocus(TBrowserCore& core) {
+  if (auto h = FocusHandler(core); h && h->on_got_focus) h->on_got_focus(h.Get(), core.NewBrowser());
+}
+
+bool AskSetFocus(TBrowserCore& core) {
+  if (auto h = FocusHandler(core); h && h->on_set_focus)
+    return h->on_set_focus(h.Get(), core.NewBrowser(), FOCUS_SOURCE_SYSTEM) != 0;
+  return false;
+}
+
+void RaiseKeyEvent(TBrowserCore& core, const MSG& message) {
+  auto h = KeyboardHandler(core);
+  if (!h) return;
+  cef_key_event_t event = {};
+  switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: event.type = KEYEVENT_RAWKEYDOWN; break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: event.type = KEYEVENT_KEYUP; break;
+    default: event.type = KEYEVENT_CHAR; break;
+  }
+  event.modifiers = KeyModifiers();
+  event.windows_key_code = static_cast<int>(message.wParam);
+  event.native_key_code = static_cast<int>(message.lParam);
+  event.is_system_key = message.message == WM_SYSKEYDOWN || message.message == WM_SYSKEYUP ? 1 : 0;
+  if (event.type == KEYEVENT_CHAR) {
+    event.character = static_cast<char16>(message.wParam);
+    event.unmodified_character = event.character;
+  }
+  MSG os_event = message;
+  int is_shortcut = 0;
+  if (h->on_pre_key_event && h->on_pre_key_event(h.Get(), core.NewBrowser(), &event, &os_event, &is_shortcut)) return;
+  if (h->on_key_event) h->on_key_event(h.Get(), core.NewBrowser(), &event, &os_event);
+}
+
+bool AskBeforeBrowse(TBrowserCore& core, TRequest& request, bool is_redirect) {
+  if (auto h = RequestHandler(core); h && h->on_before_browse)
+    return h->on_before_browse(h.Get(), core.NewBrowser(), core.NewFrame(), request.PassOut(), is_redirect ? 1 : 0) != 0;
+  return false;
+}
+
+cef_return_value_t AskBeforeResourceLoad(TBrowserCore& core, TRequest& request, TRequestCallback& callback) {
+  if (auto h = RequestHandler(core); h && h->on_before_resource_load)
+    return h->on_before_resource_load(h.Get(), core.NewBrowser(), core.NewFrame(), request.PassOut(),
+                                      callback.PassOut());
+  return RV_CONTINUE;
+}
+
+THeld<cef_resource_handler_t> AskResourceHandler(TBrowserCore& core, TRequest& request) {
+  if (auto h = RequestHandler(core); h && h->get_resource_handler)
+    return THeld<cef_resource_handler_t>::Adopt(
+        h->get_resource_handler(h.Get(), core.NewBrowser(), core.NewFrame(), request.PassOut()), "resource_handler");
+  return {};
+}
+
+void TellResourceRedirect(TBrowserCore& core, TRequest& request, std::wstring& new_url) {
+  auto h = RequestHandler(core);
+  if (!h || !h->on_resource_redirect) return;
+  cef_string_t url = {};
+  cef_string_utf16_set(new_url.c_str(), new_url.size(), &url, 1);
+  h->on_resource_redirect(h.Get(), core.NewBrowser(), core.NewFrame(), request.PassOut(), &url);
+  new_url = Read(&url);
+  cef_string_utf16_clear(&url);
+}
+
+void TellResourceResponse(TBrowserCore& core, TRequest& request, TResponse& response) {
+  if (auto h = RequestHandler(core); h && h->on_resource_response)
+    h->on_resource_response(h.Get(), core.NewBrowser(), core.NewFrame(), request.PassOut(), response.PassOut());
+}
+
+}  // namespace standin

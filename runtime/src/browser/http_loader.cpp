@@ -1,0 +1,96 @@
+#include "http_loader.h"
+
+#include "browser_events.h"
+#include "global_cookies.h"
+#include "http_client.h"
+#include "journal.h"
+#include "navigation.h"
+#include "runtime_threads.h"
+#include "text_decoding.h"
+#include "transfer_threads.h"
+#include "utf.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <future>
+
+namespace standin {
+
+namespace {
+
+// Runs the request handler's redirect callback on the IO thread and waits for it, unless
+// the load is cancelled meanwhile.
+void RedirectOnIo(const TCoreRef& core, const TNavigationRef& nav, const std::string& from, std::string& to) {
+  struct TShared {
+    std::wstring to;
+    std::promise<void> done;
+  };
+  auto shared = std::make_shared<TShared>();
+  shared->to = FromUtf8(to);
+  std::future<void> done = shared->done.get_future();
+  bool posted = TRuntimeThreads::Instance().Post(TID_IO, MakeWork([core, nav, shared, from] {
+    if (!nav->aborted) {
+      TellResourceRedirect(*core, *nav->request, shared->to);
+      TJournalLine("load_redirect").Int("browser", core->Id()).Text("from", from).Text("to", shared->to).Write();
+      nav->request->SetUrl(shared->to);
+    }
+    shared->done.set_value();
+  }));
+  if (!posted) return;
+  while (done.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
+    if (nav->cancel.Cancelled()) return;
+  }
+  to = ToUtf8(shared->to);
+}
+
+void RunTransfer(const TCoreRef& core, const TNavigationRef& nav, const std::wstring& url) {
+  net::THttpRequest request;
+  request.url = ToUtf8(url);
+  request.read_timeout_ms = HttpReadTimeoutMs();
+  request.connect_timeout_ms = std::min(request.read_timeout_ms, 10000);
+  for (const auto& [name, value] : nav->request->Headers()) request.headers.push_back({ToUtf8(name), ToUtf8(value)});
+  request.headers.push_back({"User-Agent", "Mozilla/5.0 (Windows NT 6.1) StandinRuntime/3.2454"});
+  std::shared_ptr<cookies::TCookieStore> store = GlobalCookieStore();
+  request.cookie_header_for = [store](const std::string& address) { return store->CookieHeader(address); };
+  request.store_cookie = [store](const std::string& address, const std::string& header) {
+    bool stored = store->SetFromHeader(address, header);
+    std::string name = header.substr(0, std::min(header.find('='), header.find(';')));
+    TJournalLine("cookie_set").Word("source", "network").Text("url", address).Text("name", name)
+        .Int("result", stored ? 1 : 0).Write();
+  };
+  request.on_redirect = [core, nav](const std::string& from, std::string& to) { RedirectOnIo(core, nav, from, to); };
+
+  net::THttpResult response = net::HttpGet(request, &nav->cancel);
+  TLoadResult result;
+  result.error = static_cast<int>(response.error);
+  result.final_url = FromUtf8(response.final_url);
+  if (response.error == net::TNetError::None) {
+    result.status = response.head.status;
+    result.status_text = FromUtf8(response.head.status_text);
+    result.content_type = response.head.Find("Content-Type").value_or("");
+    result.mime_type = FromUtf8(page::MimeTypeOf(result.content_type));
+    for (const net::THttpHeader& header : response.head.headers)
+      result.headers.emplace_back(FromUtf8(header.name), FromUtf8(header.value));
+    result.body = std::move(response.body);
+  }
+  CompleteLoad(core, nav, std::move(result));
+}
+
+}  // namespace
+
+int HttpReadTimeoutMs() {
+  wchar_t buffer[32];
+  DWORD length = GetEnvironmentVariableW(L"STANDIN_RUNTIME_HTTP_TIMEOUT_MS", buffer, 32);
+  if (length > 0 && length < 32) {
+    int value = _wtoi(buffer);
+    if (value > 0) return value;
+  }
+  return 30000;
+}
+
+void StartHttpLoad(const TCoreRef& core, const TNavigationRef& nav, const std::wstring& url) {
+  TTransferThreads::Instance().Start([core, nav, url] { RunTransfer(core, nav, url); },
+                                     std::shared_ptr<net::TCancelFlag>(nav, &nav->cancel));
+}
+
+}  // namespace standin

@@ -1,0 +1,144 @@
+// Browser creation, identity, the window, closing.
+
+#include "browser_fixture.h"
+
+namespace standin_test {
+namespace {
+
+TEST_F(BrowserTest, CreatesAChildWindowAtTheGivenPlaceAndJournalsIt) {
+  cef_browser_t* browser = CreateBrowser(FClient, L"", 10, 20, 300, 200);
+  ASSERT_NE(browser, nullptr);
+  HWND window = BrowserWindow(browser);
+  ASSERT_TRUE(IsWindow(window));
+  EXPECT_EQ(GetParent(window), FParent);
+  EXPECT_NE(GetWindowLongW(window, GWL_STYLE) & WS_CHILD, 0);
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  MapWindowPoints(nullptr, FParent, reinterpret_cast<POINT*>(&bounds), 2);
+  EXPECT_EQ(bounds.left, 10);
+  EXPECT_EQ(bounds.top, 20);
+  EXPECT_EQ(bounds.right - bounds.left, 300);
+  EXPECT_EQ(bounds.bottom - bounds.top, 200);
+  auto created = FJournal.Entries("browser_create");
+  ASSERT_EQ(created.size(), 1u);
+  char parent[32];
+  snprintf(parent, sizeof parent, "0x%p", static_cast<void*>(FParent));
+  EXPECT_EQ(created[0].Field("x"), "10");
+  EXPECT_EQ(created[0].Field("y"), "20");
+  EXPECT_EQ(created[0].Field("width"), "300");
+  EXPECT_EQ(created[0].Field("height"), "200");
+  EXPECT_NE(created[0].Field("parent"), "0x0");
+  EXPECT_EQ(created[0].Field("result"), "created");
+}
+
+TEST_F(BrowserTest, TellsOfTheNewBrowserInTheLoopWorkOnly) {
+  cef_browser_t* browser = CreateBrowser(FClient, L"");
+  ASSERT_NE(browser, nullptr);
+  EXPECT_TRUE(FClient.Events().empty());
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Count("after_created") == 1; }));
+  EXPECT_EQ(FClient.Events()[0], "after_created:" + std::to_string(browser->get_identifier(browser)));
+}
+
+TEST_F(BrowserTest, GivesEachBrowserItsOwnPositiveIdentifier) {
+  cef_browser_t* first = CreateBrowser(FClient, L"");
+  cef_browser_t* second = CreateBrowser(FOther, L"");
+  ASSERT_TRUE(first && second);
+  EXPECT_GT(first->get_identifier(first), 0);
+  EXPECT_NE(first->get_identifier(first), second->get_identifier(second));
+  first->base.add_ref(&first->base);
+  EXPECT_EQ(first->is_same(first, first), 1);
+  second->base.add_ref(&second->base);
+  EXPECT_EQ(first->is_same(first, second), 0);
+}
+
+TEST_F(BrowserTest, HasOneMainFrameThatLeadsBackToItsBrowser) {
+  cef_browser_t* browser = CreateBrowser(FClient, L"");
+  cef_frame_t* frame = browser->get_main_frame(browser);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->is_main(frame), 1);
+  EXPECT_EQ(frame->is_valid(frame), 1);
+  EXPECT_EQ(frame->get_parent(frame), nullptr);
+  EXPECT_EQ(browser->get_frame_count(browser), 1u);
+  cef_browser_t* back = frame->get_browser(frame);
+  EXPECT_EQ(back->get_identifier(back), browser->get_identifier(browser));
+  back->base.release(&back->base);
+  int64 id = frame->get_identifier(frame);
+  cef_frame_t* by_id = browser->get_frame_byident(browser, id);
+  ASSERT_NE(by_id, nullptr);
+  by_id->base.release(&by_id->base);
+  EXPECT_EQ(browser->get_frame_byident(browser, id + 1000), nullptr);
+  frame->base.release(&frame->base);
+  cef_browser_host_t* host = browser->get_host(browser);
+  cef_browser_t* from_host = host->get_browser(host);
+  EXPECT_EQ(from_host->get_identifier(from_host), browser->get_identifier(browser));
+  from_host->base.release(&from_host->base);
+  host->set_zoom_level(host, 1.5);
+  EXPECT_DOUBLE_EQ(host->get_zoom_level(host), 1.5);
+  host->base.release(&host->base);
+}
+
+TEST_F(BrowserTest, CloseBrowserAsksDoCloseThenSaysBeforeCloseAndDestroysTheWindow) {
+  cef_browser_t* browser = CreateBrowser(FClient, L"");
+  HWND window = BrowserWindow(browser);
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Count("after_created") == 1; }));
+  cef_browser_host_t* host = browser->get_host(browser);
+  host->close_browser(host, 0);
+  host->base.release(&host->base);
+  EXPECT_EQ(FClient.Count("before_close"), 0u);
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("before_close"); }));
+  auto events = FClient.Events();
+  EXPECT_EQ(events[events.size() - 2], "do_close");
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(FClient.Outstanding(), 0);  // the client is given back at close
+}
+
+TEST_F(BrowserTest, ADestroyedParentClosesTheBrowser) {
+  cef_browser_t* browser = CreateBrowser(FClient, L"");
+  ASSERT_NE(browser, nullptr);
+  DestroyWindow(FParent);
+  FParent = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("before_close"); }));
+  EXPECT_EQ(BrowserWindow(browser), nullptr);
+  EXPECT_EQ(FJournal.Entries("browser_closed").back().Field("reason"), "window_destroyed");
+}
+
+TEST_F(BrowserTest, PassesPostedFocusOnAndReportsIt) {
+  cef_browser_t* browser = CreateBrowser(FClient, L"");
+  HWND window = BrowserWindow(browser);
+  PostMessageW(window, WM_SETFOCUS, 0, 0);  // as the program's control passes focus on
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("got_focus"); }));
+  EXPECT_EQ(GetFocus(), window);
+  SendMessageW(window, WM_KEYDOWN, 'K', 0);
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("key"); }));
+  EXPECT_TRUE(FClient.Has("pre_key:0:75"));
+}
+
+TEST_F(BrowserTest, RefusesWithoutAParentAndGivesTheClientBack) {
+  cef_window_info_t info = {};
+  info.style = WS_CHILD;
+  cef_browser_settings_t settings = {};
+  settings.size = sizeof settings;
+  cef_string_t url = In(L"");
+  EXPECT_EQ(CEF(cef_browser_host_create_browser_sync)(&info, FClient.Hand(), &url, &settings, nullptr), nullptr);
+  EXPECT_EQ(FClient.Outstanding(), 0);
+  EXPECT_EQ(FJournal.Entries("browser_create").back().Field("result"), "no_window");
+}
+
+TEST_F(BrowserTest, CreatesAsynchronouslyAndHandsTheBrowserToOnAfterCreated) {
+  cef_window_info_t info = {};
+  info.style = WS_CHILD | WS_VISIBLE;
+  info.parent_window = FParent;
+  info.width = 100;
+  info.height = 100;
+  cef_browser_settings_t settings = {};
+  settings.size = sizeof settings;
+  cef_string_t url = In(L"about:blank");
+  EXPECT_EQ(CEF(cef_browser_host_create_browser)(&info, FClient.Hand(), &url, &settings, nullptr), 1);
+  EXPECT_TRUE(FJournal.Entries("browser_create").empty());
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }));
+  EXPECT_EQ(FClient.Count("after_created"), 1u);
+  EXPECT_EQ(FJournal.Entries("browser_create").back().Field("sync"), "0");
+}
+
+}  // namespace
+}  // namespace standin_test
