@@ -19,12 +19,11 @@ struct TCompletion {
   TCounted<cef_completion_callback_t> counted;  // first
   std::atomic<int> calls{0};
   std::atomic<DWORD> thread{0};
-  TCompletion() {
-    counted.data.on_complete = [](cef_completion_callback_t* self) {
-      auto* c = reinterpret_cast<TCompletion*>(self);
-      c->thread = GetCurrentThreadId();
-      ++c->calls;
-    };
+  TCompletion() { counted.data.on_complete = &OnComplete; }
+  static void CEF_CALLBACK OnComplete(cef_completion_callback_t* self) {
+    auto* c = reinterpret_cast<TCompletion*>(self);
+    c->thread = GetCurrentThreadId();
+    ++c->calls;
   }
 };
 
@@ -35,21 +34,29 @@ struct TVisitor {
   std::mutex lock;
   std::vector<std::string> seen;  // "name=value@domain count/total"
   std::vector<DWORD> threads;
-  TVisitor() {
-    counted.data.visit = [](cef_cookie_visitor_t* self, const cef_cookie_t* cookie, int count, int total,
-                            int* delete_cookie) -> int {
-      auto* v = reinterpret_cast<TVisitor*>(self);
-      std::lock_guard<std::mutex> guard(v->lock);
-      v->seen.push_back(Narrow(&cookie->name) + "=" + Narrow(&cookie->value) + "@" + Narrow(&cookie->domain) + " " +
-                        std::to_string(count) + "/" + std::to_string(total));
-      v->threads.push_back(GetCurrentThreadId());
-      *delete_cookie = v->delete_each ? 1 : 0;
-      return v->stop_after < 0 || static_cast<int>(v->seen.size()) < v->stop_after ? 1 : 0;
-    };
+  TVisitor() { counted.data.visit = &Visit; }
+  static int CEF_CALLBACK Visit(cef_cookie_visitor_t* self, const cef_cookie_t* cookie, int count, int total,
+                                int* delete_cookie) {
+    auto* v = reinterpret_cast<TVisitor*>(self);
+    std::lock_guard<std::mutex> guard(v->lock);
+    v->seen.push_back(Narrow(&cookie->name) + "=" + Narrow(&cookie->value) + "@" + Narrow(&cookie->domain) + " " +
+                      std::to_string(count) + "/" + std::to_string(total));
+    v->threads.push_back(GetCurrentThreadId());
+    *delete_cookie = v->delete_each ? 1 : 0;
+    return v->stop_after < 0 || static_cast<int>(v->seen.size()) < v->stop_after ? 1 : 0;
   }
   std::vector<std::string> Seen() {
     std::lock_guard<std::mutex> guard(lock);
     return seen;
+  }
+};
+
+struct TDeleted {
+  TCounted<cef_delete_cookies_callback_t> counted;  // first
+  std::atomic<int> deleted{-1};
+  TDeleted() { counted.data.on_complete = &OnComplete; }
+  static void CEF_CALLBACK OnComplete(cef_delete_cookies_callback_t* self, int n) {
+    reinterpret_cast<TDeleted*>(self)->deleted = n;
   }
 };
 
@@ -197,13 +204,7 @@ TEST_F(CookieTest, AVisitorThatSaysStopEndsTheVisitButItsDeleteCounts) {
 TEST_F(CookieTest, DeletesCookiesAndSaysHowMany) {
   ASSERT_TRUE(SetCookie(Global(), L"http://h.test/", L"a", L"1", true));
   ASSERT_TRUE(SetCookie(Global(), L"http://h.test/", L"b", L"1", true));
-  struct TDeleted {
-    TCounted<cef_delete_cookies_callback_t> counted;
-    std::atomic<int> deleted{-1};
-  } done;
-  done.counted.data.on_complete = [](cef_delete_cookies_callback_t* self, int n) {
-    reinterpret_cast<TDeleted*>(self)->deleted = n;
-  };
+  TDeleted done;
   cef_string_t url = In(L"http://h.test/");
   cef_string_t name = In(L"a");
   ASSERT_EQ(Global()->delete_cookies(Global(), &url, &name, done.counted.Hand()), 1);
