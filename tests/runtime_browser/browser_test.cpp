@@ -22,12 +22,12 @@ TEST_F(BrowserTest, CreatesAChildWindowAtTheGivenPlaceAndJournalsIt) {
   auto created = FJournal.Entries("browser_create");
   ASSERT_EQ(created.size(), 1u);
   char parent[32];
-  snprintf(parent, sizeof parent, "0x%p", static_cast<void*>(FParent));
+  snprintf(parent, sizeof parent, "0x%llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(FParent)));
+  EXPECT_EQ(created[0].Field("parent"), parent);
   EXPECT_EQ(created[0].Field("x"), "10");
   EXPECT_EQ(created[0].Field("y"), "20");
   EXPECT_EQ(created[0].Field("width"), "300");
   EXPECT_EQ(created[0].Field("height"), "200");
-  EXPECT_NE(created[0].Field("parent"), "0x0");
   EXPECT_EQ(created[0].Field("result"), "created");
 }
 

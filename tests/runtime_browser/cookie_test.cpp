@@ -229,6 +229,32 @@ TEST_F(CookieTest, ADamagedStoreFileIsSurvived) {
   EXPECT_EQ(VisitAll(Global()).size(), 1u);
 }
 
+TEST_F(CookieTest, VisitsTheCookiesOfOneAddress) {
+  ASSERT_TRUE(SetCookie(Global(), L"http://a.test/", L"mine", L"1", true));
+  ASSERT_TRUE(SetCookie(Global(), L"http://b.test/", L"other", L"2", true));
+  TVisitor visitor;
+  cef_string_t url = In(L"http://a.test/page");
+  ASSERT_EQ(Global()->visit_url_cookies(Global(), &url, 1, visitor.counted.Hand()), 1);
+  ASSERT_TRUE(PumpUntil([&] { return visitor.counted.Outstanding() == 0; }));
+  EXPECT_EQ(visitor.Seen(), (std::vector<std::string>{"mine=1@a.test 0/1"}));
+  EXPECT_EQ(FJournal.Entries("cookie_visit").back().Field("scope"), "url");
+}
+
+TEST_F(CookieTest, CarriesCookiesForFurtherSchemesOnceSupported) {
+  EXPECT_TRUE(SetCookie(Global(), L"local://c/page", L"early", L"1", true));
+  EXPECT_TRUE(VisitAll(Global()).empty());  // local: cookies are refused at first
+  cef_string_list_t schemes = CEF(cef_string_list_alloc)();
+  cef_string_t local = In(L"local");
+  CEF(cef_string_list_append)(schemes, &local);
+  TCompletion done;
+  Global()->set_supported_schemes(Global(), schemes, done.counted.Hand());
+  CEF(cef_string_list_free)(schemes);
+  ASSERT_TRUE(PumpUntil([&] { return done.calls == 1; }));
+  EXPECT_TRUE(SetCookie(Global(), L"local://c/page", L"later", L"2", true));
+  EXPECT_EQ(VisitAll(Global()).size(), 1u);
+  EXPECT_EQ(FJournal.Entries("cookie_schemes").back().Field("schemes"), "\"local\"");
+}
+
 TEST_F(CookieTest, SendsStoredCookiesOnlyToTheirOwnSite) {
   TLoopbackServer server([](const TServedRequest& request) {
     return TServerReply::Html(200, "<title>got:" + request.Header("Cookie") + "</title>");
