@@ -4,7 +4,9 @@
 #include <cstdint>
 
 #include "ceflib/cef_base.h"
+#include "ceflib/cef_dom.h"
 #include "ceflib/cef_forward.h"
+#include "ceflib/cef_string_visitor.h"
 #include "ceflib/cef_types.h"
 
 namespace ceflib {
@@ -23,6 +25,10 @@ class ICefFrame : public virtual ICefBase {
   virtual void Del() = 0;
   virtual void SelectAll() = 0;
   virtual void ViewSource() = 0;
+  virtual void GetSource(const RefPtr<ICefStringVisitor>& visitor) = 0;
+  virtual void GetSourceProc(const TCefStringVisitorProc& proc) = 0;
+  virtual void GetText(const RefPtr<ICefStringVisitor>& visitor) = 0;
+  virtual void GetTextProc(const TCefStringVisitorProc& proc) = 0;
   virtual void LoadRequest(const RefPtr<ICefRequest>& request) = 0;
   virtual void LoadUrl(const ustring& url) = 0;
   virtual void LoadString(const ustring& stringVal, const ustring& url) = 0;
@@ -34,6 +40,9 @@ class ICefFrame : public virtual ICefBase {
   virtual RefPtr<ICefFrame> GetParent() = 0;
   virtual ustring GetUrl() = 0;
   virtual RefPtr<ICefBrowser> GetBrowser() = 0;
+  virtual RefPtr<ICefv8Context> GetV8context() = 0;
+  virtual void VisitDom(const RefPtr<ICefDomVisitor>& visitor) = 0;
+  virtual void VisitDomProc(const TCefDomVisitorProc& proc) = 0;
 };
 
 }  // namespace ceflib
