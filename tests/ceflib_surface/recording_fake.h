@@ -211,13 +211,17 @@ class TFake {
 
   template <class A>
   void TakeArgument(A argument) {
-    if constexpr (std::is_pointer_v<A> && CountedStruct<std::remove_pointer_t<A>>) {
-      if (!argument) return;
-      if (KeepArgs)
-        Kept.push_back(&argument->base);
-      else
-        argument->base.release(&argument->base);
-    }
+    if constexpr (std::is_pointer_v<A> && CountedStruct<std::remove_pointer_t<A>>)
+      TakeObject(argument ? &argument->base : nullptr);
+    else if constexpr (std::is_same_v<A, cef_base_t*>)
+      TakeObject(argument);
+  }
+  void TakeObject(cef_base_t* base) {
+    if (!base) return;
+    if (KeepArgs)
+      Kept.push_back(base);
+    else
+      base->release(base);
   }
 
   static cef_string_userfree_t MakeUserFree(const std::wstring& text) {
