@@ -142,3 +142,62 @@ TEST_F(BrowserTest, CreatesAsynchronouslyAndHandsTheBrowserToOnAfterCreated) {
 
 }  // namespace
 }  // namespace standin_test
+
+namespace standin_test {
+namespace {
+
+// Every slot after the base of a runtime struct is a function the program may call.
+template <class Struct>
+int EmptyMembers(Struct* object) {
+  auto* slots = reinterpret_cast<void**>(reinterpret_cast<char*>(object) + sizeof(cef_base_t));
+  size_t count = (object->base.size - sizeof(cef_base_t)) / sizeof(void*);
+  int empty = 0;
+  for (size_t i = 0; i < count; ++i) empty += slots[i] == nullptr ? 1 : 0;
+  return empty;
+}
+
+TEST_F(BrowserTest, FillsEveryMemberOfEveryStructItHandsOut) {
+  cef_browser_t* browser = CreateBrowser(FClient, L"");
+  EXPECT_EQ(browser->base.size, sizeof(cef_browser_t));
+  EXPECT_EQ(EmptyMembers(browser), 0);
+  cef_browser_host_t* host = browser->get_host(browser);
+  EXPECT_EQ(host->base.size, sizeof(cef_browser_host_t));
+  EXPECT_EQ(EmptyMembers(host), 0);
+  host->base.release(&host->base);
+  cef_frame_t* frame = browser->get_main_frame(browser);
+  EXPECT_EQ(EmptyMembers(frame), 0);
+  frame->base.release(&frame->base);
+  cef_request_t* request = CEF(cef_request_create)();
+  EXPECT_EQ(EmptyMembers(request), 0);
+  request->base.release(&request->base);
+  cef_response_t* response = CEF(cef_response_create)();
+  EXPECT_EQ(EmptyMembers(response), 0);
+  response->base.release(&response->base);
+  cef_cookie_manager_t* manager = CEF(cef_cookie_manager_get_global_manager)(nullptr);
+  EXPECT_EQ(EmptyMembers(manager), 0);
+  manager->base.release(&manager->base);
+}
+
+TEST_F(BrowserTest, RequestsKeepWhatTheProgramSetsUntilTheyAreReadOnly) {
+  cef_request_t* request = CEF(cef_request_create)();
+  cef_string_t url = In(L"http://h.test/x");
+  request->set_url(request, &url);
+  cef_string_multimap_t headers = CEF(cef_string_multimap_alloc)();
+  cef_string_t key = In(L"X-Test"), value = In(L"1");
+  CEF(cef_string_multimap_append)(headers, &key, &value);
+  request->set_header_map(request, headers);
+  CEF(cef_string_multimap_clear)(headers);
+  request->get_header_map(request, headers);
+  EXPECT_EQ(CEF(cef_string_multimap_size)(headers), 1);
+  CEF(cef_string_multimap_free)(headers);
+  cef_string_userfree_t read = request->get_url(request);
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(Text(read), L"http://h.test/x");
+  CEF(cef_string_userfree_utf16_free)(read);
+  EXPECT_EQ(request->is_read_only(request), 0);
+  EXPECT_EQ(request->get_resource_type(request), RT_MAIN_FRAME);
+  request->base.release(&request->base);
+}
+
+}  // namespace
+}  // namespace standin_test
