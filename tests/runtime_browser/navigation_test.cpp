@@ -75,6 +75,21 @@ TEST_F(BrowserTest, FollowsRedirectsAndReportsTheFinalAddress) {
   EXPECT_EQ(FClient.Count("resource_redirect:"), 2u);
   EXPECT_TRUE(FClient.Has("resource_redirect:" + server.Url("/old") + ">" + server.Url("/middle")));
   EXPECT_EQ(FrameUrl(browser), Wide(server.Url("/new")));
+  EXPECT_TRUE(FClient.Has("before_browse:" + server.Url("/middle") + ":redirect"));
+  EXPECT_TRUE(FClient.Has("before_browse:" + server.Url("/new") + ":redirect"));
+}
+
+TEST_F(BrowserTest, OnBeforeBrowseCanRefuseARedirect) {
+  TLoopbackServer server([](const TServedRequest& request) {
+    if (request.target == "/old") return TServerReply::Redirect(302, "/new");
+    return TServerReply::Html(200, "<title>Arrived</title>");
+  });
+  CreateBrowser(FClient, Wide(server.Url("/old")));
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("load_start"); }));
+  FClient.cancel_browse = true;  // the first browse went through; the redirect's does not
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }));
+  EXPECT_EQ(FClient.Count("load_error:" + std::to_string(ERR_ABORTED)), 1u);
+  EXPECT_EQ(server.Requests().size(), 1u);
 }
 
 TEST_F(BrowserTest, LetsOnResourceRedirectChooseAnotherTarget) {

@@ -18,6 +18,14 @@ namespace standin {
 
 namespace {
 
+template <class T>
+bool WaitUnlessCancelled(std::future<T>& future, const TNavigation& nav) {
+  while (future.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
+    if (nav.cancel.Cancelled()) return false;
+  }
+  return true;
+}
+
 // Runs the request handler's redirect callback on the IO thread and waits for it, unless
 // the load is cancelled meanwhile.
 void RedirectOnIo(const TCoreRef& core, const TNavigationRef& nav, const std::string& from, std::string& to) {
@@ -36,11 +44,20 @@ void RedirectOnIo(const TCoreRef& core, const TNavigationRef& nav, const std::st
     }
     shared->done.set_value();
   }));
-  if (!posted) return;
-  while (done.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
-    if (nav->cancel.Cancelled()) return;
-  }
+  if (!posted || !WaitUnlessCancelled(done, *nav)) return;
   to = ToUtf8(shared->to);
+
+  // The browse decision for the new address is the UI thread's; true stops the load.
+  auto verdict = std::make_shared<std::promise<bool>>();
+  std::future<bool> cancel = verdict->get_future();
+  posted = TRuntimeThreads::Instance().Post(TID_UI, MakeWork([core, nav, verdict] {
+    verdict->set_value(!nav->aborted && !core->Closed() && AskBeforeBrowse(*core, *nav->request, true));
+  }));
+  if (!posted || !WaitUnlessCancelled(cancel, *nav)) return;
+  if (cancel.get()) {
+    nav->browse_cancelled = true;
+    nav->cancel.Cancel();
+  }
 }
 
 void RunTransfer(const TCoreRef& core, const TNavigationRef& nav, const std::wstring& url) {
@@ -63,6 +80,7 @@ void RunTransfer(const TCoreRef& core, const TNavigationRef& nav, const std::wst
   net::THttpResult response = net::HttpGet(request, &nav->cancel);
   TLoadResult result;
   result.error = static_cast<int>(response.error);
+  if (nav->browse_cancelled) result.error = ERR_ABORTED;
   result.final_url = FromUtf8(response.final_url);
   if (response.error == net::TNetError::None) {
     result.status = response.head.status;

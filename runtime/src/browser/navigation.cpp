@@ -270,7 +270,18 @@ void CompleteLoad(const TCoreRef& core, const TNavigationRef& nav, TLoadResult r
     TellResourceRedirect(*core, *nav->request, next);
     TJournalLine("load_redirect").Int("browser", core->Id()).Text("from", nav->request->Url()).Text("to", next).Write();
     nav->request->SetUrl(next);
-    ContinueFetch(core, nav);
+    // The browse decision for the new address is the UI thread's; the load goes on on IO.
+    PostTo(TID_UI, [core, nav] {
+      if (nav->aborted || core->Closed()) return;
+      bool cancel = AskBeforeBrowse(*core, *nav->request, true);
+      PostTo(TID_IO, [core, nav, cancel] {
+        if (cancel) {
+          CompleteLoad(core, nav, TLoadResult::Failure(ERR_ABORTED, nav->request->Url()));
+        } else {
+          ContinueFetch(core, nav);
+        }
+      });
+    });
     return;
   }
   if (result.error == 0) {

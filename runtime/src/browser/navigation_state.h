@@ -22,6 +22,7 @@ struct TNavigation {
   int history_target = -1;            // back/forward: the history entry it moves to
   std::atomic<bool> aborted{false};
   net::TCancelFlag cancel;            // stops an HTTP transfer
+  std::atomic<bool> browse_cancelled{false};  // on_before_browse refused a redirect
   // UI thread only.
   bool started = false;
   bool finished = false;
