@@ -113,6 +113,17 @@ TEST_F(BrowserTest, PassesPostedFocusOnAndReportsIt) {
   EXPECT_TRUE(FClient.Has("pre_key:0:75"));
 }
 
+TEST_F(BrowserTest, SetFocusAsksOnSetFocusInTheLoopWorkThenFocusesTheWindow) {
+  cef_browser_t* browser = CreateBrowser(FClient, L"");
+  cef_browser_host_t* host = browser->get_host(browser);
+  host->set_focus(host, 1);
+  host->base.release(&host->base);
+  EXPECT_FALSE(FClient.Has("set_focus"));
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("got_focus"); }));
+  EXPECT_TRUE(FClient.Has("set_focus"));
+  EXPECT_EQ(GetFocus(), BrowserWindow(browser));
+}
+
 TEST_F(BrowserTest, RefusesWithoutAParentAndGivesTheClientBack) {
   cef_window_info_t info = {};
   info.style = WS_CHILD;

@@ -246,11 +246,8 @@ void TBrowserCore::SetFocus(bool focus) {
     }
     if (!AskSetFocus(*self)) ::SetFocus(window);
   };
-  if (OnUi()) {
-    apply();
-  } else {
-    PostToUi(apply);
-  }
+  // on_set_focus is the program's to hear in its loop work, as every UI callback.
+  PostToUi(apply);
 }
 
 void TBrowserCore::SetVisible(bool visible) {
