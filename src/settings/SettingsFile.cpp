@@ -1,0 +1,11 @@
+#include "settings/SettingsFile.h"
+
+#include "toolkit/SysUtils.h"
+
+std::wstring AppDataPath(const std::wstring& name) {
+  std::wstring folder = GetEnvironmentVariableText(L"APPDATA");
+  if (folder.empty()) return name;
+  return IncludeTrailingPathDelimiter(folder) + name;
+}
+
+std::wstring SettingsFileName() { return AppDataPath(L"KelpaScreenSaver.INI"); }

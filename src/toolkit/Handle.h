@@ -1,0 +1,57 @@
+#pragma once
+// One owning wrapper for every kind of Windows handle: the handle type and the
+// function that closes it are template parameters, so a file, a module, a GDI
+// object or a window is each one line below.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <type_traits>
+#include <utility>
+
+template <typename H, auto Close, std::intptr_t Invalid = 0>
+class TUniqueHandle {
+ public:
+  TUniqueHandle() noexcept = default;
+  explicit TUniqueHandle(H handle) noexcept : FHandle(handle) {}
+  TUniqueHandle(TUniqueHandle&& other) noexcept : FHandle(other.release()) {}
+  TUniqueHandle& operator=(TUniqueHandle&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  TUniqueHandle(const TUniqueHandle&) = delete;
+  TUniqueHandle& operator=(const TUniqueHandle&) = delete;
+  ~TUniqueHandle() { reset(); }
+
+  static H InvalidValue() noexcept {
+    if constexpr (std::is_pointer_v<H>)
+      return reinterpret_cast<H>(Invalid);
+    else
+      return static_cast<H>(Invalid);
+  }
+
+  H get() const noexcept { return FHandle; }
+  bool valid() const noexcept { return FHandle != InvalidValue(); }
+  explicit operator bool() const noexcept { return valid(); }
+
+  // Gives up ownership without closing.
+  H release() noexcept { return std::exchange(FHandle, InvalidValue()); }
+
+  void reset(H handle = InvalidValue()) noexcept {
+    H old = std::exchange(FHandle, handle);
+    if (old != InvalidValue()) Close(old);
+  }
+
+ private:
+  H FHandle = InvalidValue();
+};
+
+using THandle = TUniqueHandle<HANDLE, CloseHandle>;
+using TFileHandle = TUniqueHandle<HANDLE, CloseHandle, -1>;  // CreateFileW fails with INVALID_HANDLE_VALUE
+using TFindHandle = TUniqueHandle<HANDLE, FindClose, -1>;
+using TModuleHandle = TUniqueHandle<HMODULE, FreeLibrary>;
+using TRegKeyHandle = TUniqueHandle<HKEY, RegCloseKey>;
+using TFontHandle = TUniqueHandle<HFONT, DeleteObject>;
+using TBrushHandle = TUniqueHandle<HBRUSH, DeleteObject>;
+using TBitmapHandle = TUniqueHandle<HBITMAP, DeleteObject>;
+using TWindowHandle = TUniqueHandle<HWND, DestroyWindow>;

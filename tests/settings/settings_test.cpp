@@ -1,0 +1,167 @@
+#include "settings/ConfigForm.h"
+#include "settings/SettingsFile.h"
+#include "toolkit/IniFile.h"
+
+#include "SettingsFixture.h"
+
+namespace {
+
+class SettingsStoreTest : public SettingsFixture {
+ protected:
+  TConfigForm& Loaded() {
+    FForm.LoadSettings();
+    return FForm;
+  }
+  TConfigForm FForm;
+};
+
+}  // namespace
+
+TEST_F(SettingsStoreTest, FileNameIsInTheApplicationDataFolder) {
+  EXPECT_EQ(SettingsFileName(), FAppData + L"\\KelpaScreenSaver.INI");
+  SetEnvironmentVariableW(L"APPDATA", (FAppData + L"\\").c_str());
+  EXPECT_EQ(SettingsFileName(), FAppData + L"\\KelpaScreenSaver.INI");
+}
+
+TEST_F(SettingsStoreTest, FileNameIsBareWithoutApplicationDataFolder) {
+  SetEnvironmentVariableW(L"APPDATA", nullptr);
+  EXPECT_EQ(SettingsFileName(), L"KelpaScreenSaver.INI");
+  SetEnvironmentVariableW(L"APPDATA", L"");
+  EXPECT_EQ(SettingsFileName(), L"KelpaScreenSaver.INI");
+}
+
+TEST_F(SettingsStoreTest, MissingFileGivesTheDefaults) {
+  TConfigForm& form = Loaded();
+  EXPECT_EQ(form.DisplayDelay.Value(), 2000);
+  EXPECT_EQ(form.RotateDelay.Value(), 5000);
+  for (TEdit* edit : {&form.URL1, &form.URL2, &form.URL3, &form.URL4, &form.URL5}) EXPECT_EQ(edit->Text(), L"");
+}
+
+TEST_F(SettingsStoreTest, MissingSectionOrKeysGiveTheDefaults) {
+  WriteIni("[Other]\r\nDisplayDelay=3000\r\n");
+  EXPECT_EQ(Loaded().DisplayDelay.Value(), 2000);
+  WriteIni("[Config]\r\nRotateDelay=6000\r\n");
+  EXPECT_EQ(Loaded().DisplayDelay.Value(), 2000);
+  EXPECT_EQ(FForm.RotateDelay.Value(), 6000);
+}
+
+TEST_F(SettingsStoreTest, ValuesInRangeAreTakenAsTheyAre) {
+  WriteIni("[Config]\r\nDisplayDelay=750\r\nRotateDelay=60000\r\nScreenURL1=a.example,b.example\r\nScreenURL5=e.example\r\n");
+  TConfigForm& form = Loaded();
+  EXPECT_EQ(form.DisplayDelay.Value(), 750);
+  EXPECT_EQ(form.RotateDelay.Value(), 60000);
+  EXPECT_EQ(form.URL1.Text(), L"a.example,b.example");
+  EXPECT_EQ(form.URL5.Text(), L"e.example");
+  EXPECT_EQ(form.URL3.Text(), L"");
+}
+
+TEST_F(SettingsStoreTest, NumbersOutOfRangeAreClamped) {
+  WriteIni("[Config]\r\nDisplayDelay=100\r\nRotateDelay=100000\r\n");
+  EXPECT_EQ(Loaded().DisplayDelay.Value(), 500);
+  EXPECT_EQ(FForm.RotateDelay.Value(), 90000);
+  WriteIni("[Config]\r\nDisplayDelay=20000\r\nRotateDelay=-5\r\n");
+  EXPECT_EQ(Loaded().DisplayDelay.Value(), 10000);
+  EXPECT_EQ(FForm.RotateDelay.Value(), 5000);
+}
+
+TEST_F(SettingsStoreTest, NonNumbersGiveTheDefaults) {
+  WriteIni("[Config]\r\nDisplayDelay=abc\r\nRotateDelay=12s\r\n");
+  EXPECT_EQ(Loaded().DisplayDelay.Value(), 2000);
+  EXPECT_EQ(FForm.RotateDelay.Value(), 5000);
+}
+
+TEST_F(SettingsStoreTest, HexadecimalNumbersAreRead) {
+  WriteIni("[Config]\r\nDisplayDelay=0x3E8\r\nRotateDelay=$1D4C0\r\n");
+  EXPECT_EQ(Loaded().DisplayDelay.Value(), 1000);
+  EXPECT_EQ(FForm.RotateDelay.Value(), 90000);
+  WriteIni("[Config]\r\nDisplayDelay=$3E8\r\n");
+  EXPECT_EQ(Loaded().DisplayDelay.Value(), 1000);
+}
+
+TEST_F(SettingsStoreTest, KeyAndSectionNamesIgnoreCase) {
+  WriteIni("[CONFIG]\r\ndisplaydelay=900\r\nSCREENURL2=x.example\r\n");
+  EXPECT_EQ(Loaded().DisplayDelay.Value(), 900);
+  EXPECT_EQ(FForm.URL2.Text(), L"x.example");
+}
+
+TEST_F(SettingsStoreTest, LongURLSettingIsReadBackWhole) {
+  std::string url;
+  while (url.size() < 5000) url += "http://host" + std::to_string(url.size()) + ".example/path,";
+  url.resize(5000);
+  WriteIni("[Config]\r\nScreenURL1=" + url + "\r\nScreenURL2=after\r\n");
+  TConfigForm& form = Loaded();
+  EXPECT_EQ(form.URL1.Text(), std::wstring(url.begin(), url.end()));
+  EXPECT_EQ(form.URL2.Text(), L"after");
+}
+
+TEST_F(SettingsStoreTest, SaveWritesEverySettingAndLoadReadsItBack) {
+  FForm.DisplayDelay.SetValue(1500);
+  FForm.RotateDelay.SetValue(30000);
+  FForm.URL1.SetText(L"a.example");
+  FForm.URL2.SetText(L"'b,c',d");
+  FForm.URL4.SetText(std::wstring(5000, L'w'));
+  FForm.SaveSettings();
+  TConfigForm reloaded;
+  reloaded.LoadSettings();
+  EXPECT_EQ(reloaded.DisplayDelay.Value(), 1500);
+  EXPECT_EQ(reloaded.RotateDelay.Value(), 30000);
+  EXPECT_EQ(reloaded.URL1.Text(), L"a.example");
+  EXPECT_EQ(reloaded.URL2.Text(), L"'b,c',d");
+  EXPECT_EQ(reloaded.URL3.Text(), L"");
+  EXPECT_EQ(reloaded.URL4.Text(), std::wstring(5000, L'w'));
+}
+
+TEST_F(SettingsStoreTest, SaveWritesDecimalWhateverTheFileHad) {
+  WriteIni("[Config]\r\nDisplayDelay=0x3E8\r\nRotateDelay=$1388\r\n");
+  Loaded().SaveSettings();
+  std::string file = ReadIni();
+  EXPECT_NE(file.find("DisplayDelay=1000\r\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("RotateDelay=5000\r\n"), std::string::npos) << file;
+  EXPECT_EQ(file.find("0x"), std::string::npos);
+  EXPECT_EQ(file.find('$'), std::string::npos);
+}
+
+TEST_F(SettingsStoreTest, SaveWritesEvenWhenNothingChanged) {
+  Loaded().SaveSettings();
+  std::string file = ReadIni();
+  EXPECT_NE(file.find("[Config]"), std::string::npos);
+  EXPECT_NE(file.find("DisplayDelay=2000"), std::string::npos);
+  EXPECT_NE(file.find("RotateDelay=5000"), std::string::npos);
+  EXPECT_NE(file.find("ScreenURL5="), std::string::npos);
+}
+
+TEST_F(SettingsStoreTest, SaveWritesTheMinimumForANonNumber) {
+  FForm.DisplayDelay.SetText(L"abc");
+  FForm.SaveSettings();
+  EXPECT_NE(ReadIni().find("DisplayDelay=500\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsStoreTest, TypedNumberIsSavedAsTypedAndClampedOnTheNextLoad) {
+  FForm.DisplayDelay.SetText(L"99999");
+  FForm.SaveSettings();
+  EXPECT_NE(ReadIni().find("DisplayDelay=99999\r\n"), std::string::npos);
+  TConfigForm reloaded;
+  reloaded.LoadSettings();
+  EXPECT_EQ(reloaded.DisplayDelay.Value(), 10000);
+}
+
+TEST_F(SettingsStoreTest, UnwritableFileRaisesUnableToWriteWithItsPath) {
+  ASSERT_TRUE(CreateDirectoryW(IniPath().c_str(), nullptr));  // a folder where the file belongs
+  try {
+    FForm.SaveSettings();
+    FAIL() << "nothing raised";
+  } catch (const EIniFileException& e) {
+    EXPECT_EQ(e.Message(), L"Unable to write to " + IniPath());
+  }
+}
+
+TEST_F(SettingsStoreTest, FailingSaveStopsAtTheFailingKeyAndKeepsTheFile) {
+  WriteIni("[Config]\r\nDisplayDelay=700\r\nScreenURL1=old.example\r\n");
+  FForm.DisplayDelay.SetValue(1500);
+  FForm.URL1.SetText(L"new.example");
+  HANDLE lock = CreateFileW(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  EXPECT_THROW(FForm.SaveSettings(), EIniFileException);
+  CloseHandle(lock);
+  EXPECT_EQ(ReadIni(), "[Config]\r\nDisplayDelay=700\r\nScreenURL1=old.example\r\n");
+}
