@@ -12,6 +12,7 @@
 #include "ceflib/cef_browser.h"
 #include "ceflib/cef_callback.h"
 #include "ceflib/cef_client.h"
+#include "ceflib/cef_cookie.h"
 #include "ceflib/cef_dialog_handler.h"
 #include "ceflib/cef_display_handler.h"
 #include "ceflib/cef_frame.h"
@@ -294,6 +295,40 @@ TEST_F(OwnCallbacks, FileDialogFiltersArriveAsAListAndTheCallbackGetsOneBuiltFro
   EXPECT_EQ(chosen, (std::vector<std::wstring>{L"C:\\chosen.txt"}));
   EXPECT_EQ(callback.ArgsOf(&cef_file_dialog_callback_t::cont).at(0), L"2");
   RuntimeRelease(data);
+}
+
+class TThrowingTooltipHandler : public TCefDisplayHandlerOwn {
+ public:
+  bool OnTooltip(const RefPtr<ICefBrowser>&, ustring& text) override {
+    text = L"never written";
+    throw std::runtime_error("handler failed");
+  }
+};
+
+TEST_F(OwnCallbacks, HandWrittenCallbacksStopExceptionsWithTheNeutralValue) {
+  RefPtr<TThrowingTooltipHandler> display = MakeRef<TThrowingTooltipHandler>();
+  auto* displayData = RuntimeStructOf<cef_display_handler_t>(display);
+  TFake<cef_browser_t> browser;
+  cef_string_t text{};
+  cef_string_utf16_set(L"tip", 3, &text, 1);
+  EXPECT_EQ(displayData->on_tooltip(displayData, browser.Pass(), &text), 0);
+  EXPECT_EQ(text.length, 0u);  // read and cleared before the handler, nothing written after it
+  cef_string_utf16_clear(&text);
+  RuntimeRelease(displayData);
+
+  RefPtr<ICefCookieVisitor> visitor = MakeRef<TCefFastCookieVisitor>(
+      [](const ustring&, const ustring&, const ustring&, const ustring&, bool, bool, bool, TDateTime, TDateTime,
+         TDateTime, int, int, bool& deleteCookie) -> bool {
+        deleteCookie = true;
+        throw std::runtime_error("visitor failed");
+      });
+  auto* visitorData = RuntimeStructOf<cef_cookie_visitor_t>(visitor);
+  cef_cookie_t cookie{};
+  cookie.creation = cookie.last_access = cef_time_t{2020, 1, 3, 1, 0, 0, 0, 0};
+  int deleteCookie = 0;
+  EXPECT_EQ(visitorData->visit(visitorData, &cookie, 0, 1, &deleteCookie), 0);
+  EXPECT_EQ(deleteCookie, 0);
+  RuntimeRelease(visitorData);
 }
 
 // ---- Handlers handed out ----

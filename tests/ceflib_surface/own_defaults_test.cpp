@@ -118,8 +118,11 @@ TEST_F(OwnDefaults, RenderHandlerLeavesGetScreenInfoNullAndBindsTheRest) {
   EXPECT_EQ(held->get_screen_info, nullptr);
   std::vector<const void*> members = held.Members();
   ASSERT_EQ(members.size(), 11u);
-  for (size_t i = 0; i < members.size(); ++i)
-    if (i != 3) EXPECT_NE(members[i], nullptr) << "member " << i;
+  for (size_t i = 0; i < members.size(); ++i) {
+    if (i != 3) {
+      EXPECT_NE(members[i], nullptr) << "member " << i;
+    }
+  }
 }
 
 TEST_F(OwnDefaults, ClientGivesNoHandlerAndHandlesNoMessage) {

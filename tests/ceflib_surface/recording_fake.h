@@ -193,7 +193,9 @@ class TFake {
         ++count;
       }
     EXPECT_EQ(count, 1) << "calls to the member at offset " << SlotOf(member);
-    if (found) EXPECT_EQ(found->Self, &Struct) << "self of the member at offset " << SlotOf(member);
+    if (found) {
+      EXPECT_EQ(found->Self, &Struct) << "self of the member at offset " << SlotOf(member);
+    }
     return found ? found->Args : TArgs{};
   }
   template <class T>

@@ -8,8 +8,10 @@
 #include <functional>
 
 #include "ceflib/cef_base.h"
+#include "ceflib/cef_client.h"
 #include "ceflib/cef_forward.h"
 #include "ceflib/cef_own_of.h"
+#include "ceflib/cef_request_context.h"
 #include "ceflib/cef_types.h"
 
 namespace ceflib {
@@ -132,7 +134,8 @@ class ICefBrowserHost : public virtual ICefBase {
 };
 
 // Loads and starts the runtime if that has not happened yet (its result is not examined), then
-// creates a windowed browser synchronously. A nil requestContext means the global context.
+// creates a windowed browser synchronously. A nil requestContext means the global context
+// (both headers are included so that nil can be passed for either object).
 RefPtr<ICefBrowser> CreateBrowserSync(const cef_window_info_t* windowInfo, const RefPtr<ICefClient>& client,
                                       const ustring& url, const cef_browser_settings_t* settings,
                                       const RefPtr<ICefRequestContext>& requestContext);

@@ -2,7 +2,6 @@
 // The life span handler (cef_life_span_handler_t): ours, handed to the runtime by a client.
 
 #include "ceflib/cef_forward.h"
-#include "ceflib/cef_marshal_ext.h"
 #include "ceflib/cef_own_of.h"
 #include "ceflib/cef_types.h"
 

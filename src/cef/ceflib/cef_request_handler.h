@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "ceflib/cef_forward.h"
-#include "ceflib/cef_marshal_ext.h"
 #include "ceflib/cef_own_of.h"
 #include "ceflib/cef_types.h"
 

@@ -11,7 +11,6 @@
 
 #include "ceflib/cef_base.h"
 #include "ceflib/cef_forward.h"
-#include "ceflib/cef_marshal_ext.h"
 #include "ceflib/cef_own_of.h"
 #include "ceflib/cef_types.h"
 

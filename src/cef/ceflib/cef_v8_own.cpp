@@ -1,4 +1,3 @@
-#include "ceflib/cef_marshal_ext.h"
 #include "ceflib/cef_v8.h"
 
 namespace ceflib {

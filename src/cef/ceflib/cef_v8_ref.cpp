@@ -5,7 +5,6 @@
 #include "ceflib/cef_browser.h"
 #include "ceflib/cef_entry_points.h"
 #include "ceflib/cef_frame.h"
-#include "ceflib/cef_marshal_ext.h"
 #include "ceflib/cef_ref_of.h"
 #include "ceflib/cef_task.h"
 #include "ceflib/cef_v8.h"

@@ -1,0 +1,60 @@
+// CreateBrowserSync in a process of its own (a process starts the runtime only once):
+// creating a browser before anything else loads and starts the stand-in runtime first.
+// create_browser_test reads back the exit code, report.txt and the runtime's journal.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <exception>
+
+#include "ceflib/ceflib.h"
+#include "ceflib/cef_client.h"
+
+using namespace ceflib;
+
+namespace {
+
+int Failures = 0;
+
+void Check(bool condition, const char* what) {
+  if (condition) return;
+  ++Failures;
+  if (FILE* report = std::fopen("report.txt", "a")) {
+    std::fprintf(report, "failed: %s\n", what);
+    std::fclose(report);
+  }
+}
+
+void CreateBeforeLoading() {
+  CachePath = L"cache";
+  Check(LibraryHandle == nullptr, "nothing is loaded before the browser is created");
+  RefPtr<TCefClientOwn> client = MakeRef<TCefClientOwn>();
+  cef_window_info_t windowInfo{};
+  cef_browser_settings_t settings{};
+  settings.size = sizeof settings;
+  RefPtr<ICefBrowser> browser = CreateBrowserSync(&windowInfo, client, L"about:blank", &settings, nullptr);
+  Check(LibraryHandle != nullptr && RuntimeInitialized, "creating the browser loaded and started the runtime");
+  Check(browser != nullptr, "the runtime made a browser");
+  if (!browser) return;
+  Check(client->RefCount() > 1, "the runtime holds the client while the browser lives");
+  RefPtr<ICefBrowserHost> host = browser->GetHost();
+  Check(host != nullptr && host->GetWindowHandle() != nullptr, "the browser has a window");
+}
+
+}  // namespace
+
+// A crash ends the process at once with the exception's code, instead of waiting in a debugger.
+LONG WINAPI EndWithExceptionCode(EXCEPTION_POINTERS* exception) {
+  TerminateProcess(GetCurrentProcess(), exception->ExceptionRecord->ExceptionCode);
+  return EXCEPTION_EXECUTE_HANDLER;
+}
+
+int main() {
+  SetUnhandledExceptionFilter(EndWithExceptionCode);
+  try {
+    CreateBeforeLoading();
+  } catch (const std::exception& e) {
+    Check(false, e.what());
+  }
+  return Failures == 0 ? 0 : 1;
+}
