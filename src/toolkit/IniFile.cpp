@@ -24,8 +24,23 @@ int TIniFile::ReadInteger(const std::wstring& section, const std::wstring& ident
   return StrToIntDef(ReadString(section, ident, L""), defaultValue);
 }
 
+namespace {
+
+// Reading a value back, the profile functions drop the blanks around it and one
+// pair of quotes that encloses it. Such a value is stored inside double quotes,
+// which they drop again, so that what is read is what was written.
+bool ReadingWouldChange(const std::wstring& value) {
+  if (value.empty()) return false;
+  auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+  wchar_t first = value.front(), last = value.back();
+  return blank(first) || blank(last) || (value.size() >= 2 && first == last && (first == L'"' || first == L'\''));
+}
+
+}  // namespace
+
 void TIniFile::WriteString(const std::wstring& section, const std::wstring& ident, const std::wstring& value) {
-  if (!WritePrivateProfileStringW(section.c_str(), ident.c_str(), value.c_str(), FFileName.c_str()))
+  const std::wstring stored = ReadingWouldChange(value) ? L'"' + value + L'"' : value;
+  if (!WritePrivateProfileStringW(section.c_str(), ident.c_str(), stored.c_str(), FFileName.c_str()))
     throw EIniFileException(L"Unable to write to " + FFileName);
 }
 

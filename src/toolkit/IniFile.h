@@ -24,6 +24,7 @@ class TIniFile {
   // missing or its text is not a number.
   int ReadInteger(const std::wstring& section, const std::wstring& ident, int defaultValue) const;
 
+  // Whatever ReadString will give back, blanks and quotes around it included.
   // Raise EIniFileException "Unable to write to <file>" when the write fails.
   void WriteString(const std::wstring& section, const std::wstring& ident, const std::wstring& value);
   void WriteInteger(const std::wstring& section, const std::wstring& ident, int value);

@@ -99,7 +99,9 @@ TEST_F(SettingsStoreTest, SaveWritesEverySettingAndLoadReadsItBack) {
   FForm.RotateDelay.SetValue(30000);
   FForm.URL1.SetText(L"a.example");
   FForm.URL2.SetText(L"'b,c',d");
+  FForm.URL3.SetText(L"'c.example,d.example'");  // one quoted entry: the quotes must survive
   FForm.URL4.SetText(std::wstring(5000, L'w'));
+  FForm.URL5.SetText(L" e.example ");
   FForm.SaveSettings();
   TConfigForm reloaded;
   reloaded.LoadSettings();
@@ -107,8 +109,9 @@ TEST_F(SettingsStoreTest, SaveWritesEverySettingAndLoadReadsItBack) {
   EXPECT_EQ(reloaded.RotateDelay.Value(), 30000);
   EXPECT_EQ(reloaded.URL1.Text(), L"a.example");
   EXPECT_EQ(reloaded.URL2.Text(), L"'b,c',d");
-  EXPECT_EQ(reloaded.URL3.Text(), L"");
+  EXPECT_EQ(reloaded.URL3.Text(), L"'c.example,d.example'");
   EXPECT_EQ(reloaded.URL4.Text(), std::wstring(5000, L'w'));
+  EXPECT_EQ(reloaded.URL5.Text(), L" e.example ");
 }
 
 TEST_F(SettingsStoreTest, SaveWritesDecimalWhateverTheFileHad) {

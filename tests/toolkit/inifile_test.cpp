@@ -93,6 +93,20 @@ TEST_F(IniFileTest, WrittenValuesReadBack) {
   EXPECT_NE(ReadFile().find("N=-1234"), std::string::npos);
 }
 
+TEST_F(IniFileTest, TextWithQuotesOrBlanksAroundItReadsBackUnchanged) {
+  TIniFile ini(FPath);
+  for (const wchar_t* value : {L"'a.example,b.example'", L"\"a\"", L"\"'x'\"", L"  x  ", L"\tx", L"\"", L"'", L"\"\"",
+                               L"'a,b',c", L"\"x", L"plain"}) {
+    ini.WriteString(L"S", L"K", value);
+    EXPECT_EQ(ini.ReadString(L"S", L"K", L"missing"), value);
+  }
+}
+
+TEST_F(IniFileTest, PlainTextIsStoredAsItIs) {
+  TIniFile(FPath).WriteString(L"S", L"K", L"'a,b',c");
+  EXPECT_EQ(ReadFile(), "[S]\r\nK='a,b',c\r\n");
+}
+
 TEST_F(IniFileTest, FailingWriteRaisesUnableToWriteWithThePath) {
   CreateDirectoryW(FPath.c_str(), nullptr);  // the file's place is taken by a folder
   TIniFile ini(FPath);
