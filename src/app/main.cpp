@@ -1,2 +1,5 @@
+#include "app/Program.h"
+
 #include <windows.h>
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return RunKelpaScreenSaver(); }
