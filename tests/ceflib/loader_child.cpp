@@ -12,21 +12,13 @@
 #include <string>
 
 #include "ceflib/ceflib.h"
+#include "child_report.h"
 
 using namespace ceflib;
 
 namespace {
 
-int Failures = 0;
-
-void Check(bool condition, const char* what) {
-  if (condition) return;
-  ++Failures;
-  if (FILE* report = std::fopen("report.txt", "a")) {
-    std::fprintf(report, "failed: %s\n", what);
-    std::fclose(report);
-  }
-}
+using kelpa::test::Check;
 
 // Makes a floating-point division by zero raise, so that only LoadChromiumRuntime's masking
 // can make it give infinity.
@@ -173,5 +165,5 @@ int main(int argc, char** argv) {
   } catch (const std::exception& e) {
     Check(false, e.what());
   }
-  return Failures == 0 ? 0 : 1;
+  return kelpa::test::ChildExitCode();
 }

@@ -5,52 +5,22 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include <cef_capi.h>
 
-#include "journal_reader.h"
+#include "child_run.h"
 #include "test_paths.h"
 
 namespace ceflib::test {
 namespace {
 
-struct TScenarioRun {
-  DWORD ExitCode = 0;
-  std::string Report;  // the child's failed checks
-  TJournal Journal;
-};
-
-std::string ReadFile(const std::wstring& path) {
-  std::ifstream file(path.c_str(), std::ios::binary);
-  std::stringstream buffer;
-  buffer << file.rdbuf();
-  return buffer.str();
-}
+using kelpa::test::TJournal;
+using kelpa::test::TJournalEvent;
+using TScenarioRun = kelpa::test::TChildRun;
 
 TScenarioRun RunChild(const std::wstring& arguments) {
-  std::wstring folder = kelpa::test::MakeTempDir(L"ceflib-loader-");
-  std::wstring journal = folder + L"\\journal.txt";
-  SetEnvironmentVariableW(L"STANDIN_RUNTIME_JOURNAL", journal.c_str());
-  std::wstring exe = kelpa::test::BinFile(L"ceflib_loader_child.exe");
-  std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  DWORD exitCode = 0xFFFFFFFF;
-  if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                     &startup, &process)) {
-    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 0xFFFFFFFE);
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
-  SetEnvironmentVariableW(L"STANDIN_RUNTIME_JOURNAL", nullptr);
-  TScenarioRun run{exitCode, ReadFile(folder + L"\\report.txt"), TJournal(journal)};
-  kelpa::test::RemoveTree(folder);
-  return run;
+  return kelpa::test::RunJournalledChild(L"ceflib_loader_child.exe", arguments);
 }
 
 // Each scenario runs once; several tests look at its outcome.

@@ -8,22 +8,14 @@
 #include <exception>
 
 #include "ceflib/ceflib.h"
+#include "child_report.h"
 #include "ceflib/cef_client.h"
 
 using namespace ceflib;
 
 namespace {
 
-int Failures = 0;
-
-void Check(bool condition, const char* what) {
-  if (condition) return;
-  ++Failures;
-  if (FILE* report = std::fopen("report.txt", "a")) {
-    std::fprintf(report, "failed: %s\n", what);
-    std::fclose(report);
-  }
-}
+using kelpa::test::Check;
 
 void CreateBeforeLoading() {
   CachePath = L"cache";
@@ -56,5 +48,5 @@ int main() {
   } catch (const std::exception& e) {
     Check(false, e.what());
   }
-  return Failures == 0 ? 0 : 1;
+  return kelpa::test::ChildExitCode();
 }

@@ -5,45 +5,19 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
-#include "journal_reader.h"
+#include "child_run.h"
 #include "test_paths.h"
 
 namespace ceflib::test {
 namespace {
 
-std::string ReadFile(const std::wstring& path) {
-  std::ifstream file(path.c_str(), std::ios::binary);
-  std::stringstream buffer;
-  buffer << file.rdbuf();
-  return buffer.str();
-}
-
 TEST(CreateBrowserSync, LoadsAndStartsTheRuntimeBeforeAskingForTheBrowser) {
-  std::wstring folder = kelpa::test::MakeTempDir(L"ceflib-surface-");
-  std::wstring journalPath = folder + L"\\journal.txt";
-  SetEnvironmentVariableW(L"STANDIN_RUNTIME_JOURNAL", journalPath.c_str());
-  std::wstring exe = kelpa::test::BinFile(L"ceflib_surface_create_browser_child.exe");
-  std::wstring commandLine = L"\"" + exe + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  DWORD exitCode = 0xFFFFFFFF;
-  ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                             &startup, &process));
-  if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 0xFFFFFFFE);
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  SetEnvironmentVariableW(L"STANDIN_RUNTIME_JOURNAL", nullptr);
-  std::string report = ReadFile(folder + L"\\report.txt");
-  TJournal journal(journalPath);
-  kelpa::test::RemoveTree(folder);
+  kelpa::test::TChildRun run = kelpa::test::RunJournalledChild(L"ceflib_surface_create_browser_child.exe", L"");
+  const kelpa::test::TJournal& journal = run.Journal;
 
-  EXPECT_EQ(exitCode, 0u) << report << "\njournal:\n" << journal.Text();
+  EXPECT_EQ(run.ExitCode, 0u) << run.Report << "\njournal:\n" << journal.Text();
   int initialized = journal.IndexOf("initialized");
   int created = journal.IndexOf("browser_create", "sync", "1");
   EXPECT_GE(initialized, 0) << journal.Text();

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace ceflib::test {
+namespace kelpa::test {
 namespace {
 
 TJournalEvent ParseLine(const std::string& line) {
@@ -69,4 +69,4 @@ int TJournal::IndexOf(const std::string& keyword, const std::string& key, const 
   return -1;
 }
 
-}  // namespace ceflib::test
+}  // namespace kelpa::test

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace ceflib::test {
+namespace kelpa::test {
 
 struct TJournalEvent {
   std::string Keyword;
@@ -31,4 +31,4 @@ class TJournal {
   std::vector<TJournalEvent> FEvents;
 };
 
-}  // namespace ceflib::test
+}  // namespace kelpa::test
