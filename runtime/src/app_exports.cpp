@@ -10,7 +10,10 @@
 #include "runtime_threads.h"
 #include "scheme_registry.h"
 
+#include "chromium_engine.h"
+
 #include <atomic>
+#include <mutex>
 #include <filesystem>
 #include <system_error>
 
@@ -61,6 +64,18 @@ int cef_execute_process(const cef_main_args_t* args, cef_app_t* application, voi
   return 0;
 }
 
+namespace {
+
+// The installed Chromium starts while the program sets itself up; browsers wait for it.
+void StartPageEngine(TRuntimeState& state) {
+  static std::once_flag once;
+  // Added before any browser's step, so it runs after every browser has closed.
+  std::call_once(once, [&state] { state.AddShutdownStep([] { TChromiumEngine::Instance().Stop(); }); });
+  TChromiumEngine::Instance().Start(state.Settings().cache_path);
+}
+
+}  // namespace
+
 int cef_initialize(const cef_main_args_t* args, const cef_settings_t* settings, cef_app_t* application,
                    void* windows_sandbox_info) {
   THeld<cef_app_t> app = THeld<cef_app_t>::Adopt(application, "app");
@@ -90,6 +105,7 @@ int cef_initialize(const cef_main_args_t* args, const cef_settings_t* settings, 
   bool single_process = copy.single_process != 0;
   state.Begin(std::move(copy), std::move(app));
   TRuntimeThreads::Instance().Start(single_process);
+  StartPageEngine(state);
   g_reported_off_thread_loop_work = false;
   TJournalLine("initialized").Int("result", 1).Write();
   return 1;

@@ -11,7 +11,14 @@ KELPA_PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine64 xvfb xdotool imagemagick xserver-xephyr x11-utils
+  chromium nlohmann-json3-dev
 )
+
+# The runtime shows real pages through an installed Chromium; tests keep its text display
+# (deterministic and fast) unless STANDIN_RUNTIME_BROWSER says otherwise. scripts/run
+# restores the user's own choice.
+KELPA_USER_BROWSER=${STANDIN_RUNTIME_BROWSER-}
+export STANDIN_RUNTIME_BROWSER=${STANDIN_RUNTIME_BROWSER:-none}
 
 log() { printf '[kelpa] %s\n' "$*" >&2; }
 

@@ -31,14 +31,14 @@ TBrowser::TBrowser(TCoreRef core) : TRuntimeStruct("browser"), FCore(std::move(c
 }
 
 cef_browser_host_t* CEF_CALLBACK TBrowser::GetHost(cef_browser_t* self) { return C(self).NewHost(); }
-int CEF_CALLBACK TBrowser::CanGoBack(cef_browser_t* self) { return C(self).CanGoBack() ? 1 : 0; }
-void CEF_CALLBACK TBrowser::GoBack(cef_browser_t* self) { C(self).GoBack(); }
-int CEF_CALLBACK TBrowser::CanGoForward(cef_browser_t* self) { return C(self).CanGoForward() ? 1 : 0; }
-void CEF_CALLBACK TBrowser::GoForward(cef_browser_t* self) { C(self).GoForward(); }
+int CEF_CALLBACK TBrowser::CanGoBack(cef_browser_t* self) { return C(self).Engine()->CanGoBack() ? 1 : 0; }
+void CEF_CALLBACK TBrowser::GoBack(cef_browser_t* self) { C(self).Engine()->GoBack(); }
+int CEF_CALLBACK TBrowser::CanGoForward(cef_browser_t* self) { return C(self).Engine()->CanGoForward() ? 1 : 0; }
+void CEF_CALLBACK TBrowser::GoForward(cef_browser_t* self) { C(self).Engine()->GoForward(); }
 int CEF_CALLBACK TBrowser::IsLoading(cef_browser_t* self) { return C(self).IsLoading() ? 1 : 0; }
-void CEF_CALLBACK TBrowser::Reload(cef_browser_t* self) { C(self).Reload(); }
-void CEF_CALLBACK TBrowser::ReloadIgnoreCache(cef_browser_t* self) { C(self).Reload(); }
-void CEF_CALLBACK TBrowser::StopLoad(cef_browser_t* self) { C(self).StopLoad(); }
+void CEF_CALLBACK TBrowser::Reload(cef_browser_t* self) { C(self).Engine()->Reload(); }
+void CEF_CALLBACK TBrowser::ReloadIgnoreCache(cef_browser_t* self) { C(self).Engine()->Reload(); }
+void CEF_CALLBACK TBrowser::StopLoad(cef_browser_t* self) { C(self).Engine()->Stop(); }
 int CEF_CALLBACK TBrowser::GetIdentifier(cef_browser_t* self) { return C(self).Id(); }
 
 int CEF_CALLBACK TBrowser::IsSame(cef_browser_t* self, cef_browser_t* that) {

@@ -23,6 +23,35 @@ bool PostToUi(F&& f) {
 
 bool OnUi() { return TRuntimeThreads::Instance().CurrentlyOn(TID_UI); }
 
+// What a closed browser's engine calls reach: nothing.
+class TClosedEngine final : public TPageEngine {
+ public:
+  void Load(std::wstring) override {}
+  void LoadHtml(std::wstring, std::wstring) override {}
+  void Stop() override {}
+  void Reload() override {}
+  void GoBack() override {}
+  void GoForward() override {}
+  bool CanGoBack() const override { return false; }
+  bool CanGoForward() const override { return false; }
+  void ExecuteScript(std::wstring, std::wstring) override {}
+  void VisitSource(std::function<void(std::wstring)> visit) override { Empty(std::move(visit)); }
+  void VisitText(std::function<void(std::wstring)> visit) override { Empty(std::move(visit)); }
+  void WindowInput(UINT, WPARAM, LPARAM) override {}
+  void WindowResized(int, int) override {}
+  void Close() override {}
+
+ private:
+  static void Empty(std::function<void(std::wstring)> visit) {
+    PostToUi([visit = std::move(visit)] { visit(std::wstring()); });
+  }
+};
+
+std::shared_ptr<TPageEngine> ClosedEngine() {
+  static auto* engine = new std::shared_ptr<TPageEngine>(std::make_shared<TClosedEngine>());
+  return *engine;
+}
+
 }  // namespace
 
 TBrowserCore::TBrowserCore(int id, THeld<cef_client_t> client, uint32_t background_argb)
@@ -42,6 +71,17 @@ cef_frame_t* TBrowserCore::NewFrame() {
   return MakeRuntimeObject<TFrame>(shared_from_this())->PassOut();
 }
 
+void TBrowserCore::SetEngine(std::shared_ptr<TPageEngine> engine) {
+  std::lock_guard<std::mutex> lock(FLock);
+  FEngine = std::move(engine);
+}
+
+std::shared_ptr<TPageEngine> TBrowserCore::Engine() const {
+  std::lock_guard<std::mutex> lock(FLock);
+  if (FClosed || !FEngine) return ClosedEngine();
+  return FEngine;
+}
+
 THeld<cef_client_t> TBrowserCore::Client() const {
   std::lock_guard<std::mutex> lock(FLock);
   return THeld<cef_client_t>::Adopt(FClient.PassOut(), "client");
@@ -56,6 +96,12 @@ bool TBrowserCore::CreateNativeWindow(const cef_window_info_t& info) {
   };
   events.on_key = [weak](UINT message, WPARAM wparam, LPARAM lparam) {
     if (auto core = weak.lock()) core->OnWindowKey(message, wparam, lparam);
+  };
+  events.on_mouse = [weak](UINT message, WPARAM wparam, LPARAM lparam) {
+    if (auto core = weak.lock()) core->OnWindowInput(message, wparam, lparam);
+  };
+  events.on_resized = [weak](int width, int height) {
+    if (auto core = weak.lock()) core->OnWindowResized(width, height);
   };
   events.on_destroyed = [weak] {
     if (auto core = weak.lock()) core->Close(TCloseReason::WindowDestroyed);
@@ -78,7 +124,7 @@ HWND TBrowserCore::Window() const {
   return FWindowHandle;
 }
 
-void TBrowserCore::StartNavigation(std::wstring url, std::shared_ptr<std::string> html, int history_target) {
+void TBrowserCore::TextNavigate(std::wstring url, std::shared_ptr<std::string> html, int history_target) {
   auto nav = std::make_shared<TNavigation>();
   nav->url = std::move(url);
   nav->html = std::move(html);
@@ -95,13 +141,7 @@ void TBrowserCore::StartNavigation(std::wstring url, std::shared_ptr<std::string
   PostToUi([self, nav] { BeginNavigation(self, nav); });
 }
 
-void TBrowserCore::LoadUrl(std::wstring url) { StartNavigation(std::move(url), nullptr, -1); }
-
-void TBrowserCore::LoadHtml(std::wstring html, std::wstring url) {
-  StartNavigation(std::move(url), std::make_shared<std::string>(ToUtf8(html)), -1);
-}
-
-void TBrowserCore::StopLoad() {
+void TBrowserCore::TextStop() {
   TNavigationRef current;
   {
     std::lock_guard<std::mutex> lock(FLock);
@@ -110,33 +150,24 @@ void TBrowserCore::StopLoad() {
   if (current) AbortNavigation(shared_from_this(), current, false);
 }
 
-void TBrowserCore::Reload() {
-  std::wstring url = Url();
-  if (!url.empty()) LoadUrl(url);
+bool TBrowserCore::TextCanStep(int step) const {
+  std::lock_guard<std::mutex> lock(FLock);
+  if (FHistory.empty()) return false;
+  auto target = static_cast<int64_t>(FHistoryIndex) + step;
+  return target >= 0 && target < static_cast<int64_t>(FHistory.size());
 }
 
-void TBrowserCore::GoBack() {
+void TBrowserCore::TextHistoryStep(int step) {
   std::wstring url;
   int target;
   {
     std::lock_guard<std::mutex> lock(FLock);
-    if (FHistory.empty() || FHistoryIndex == 0) return;
-    target = static_cast<int>(FHistoryIndex - 1);
+    auto to = static_cast<int64_t>(FHistoryIndex) + step;
+    if (FHistory.empty() || to < 0 || to >= static_cast<int64_t>(FHistory.size())) return;
+    target = static_cast<int>(to);
     url = FHistory[static_cast<size_t>(target)];
   }
-  StartNavigation(url, nullptr, target);
-}
-
-void TBrowserCore::GoForward() {
-  std::wstring url;
-  int target;
-  {
-    std::lock_guard<std::mutex> lock(FLock);
-    if (FHistoryIndex + 1 >= FHistory.size()) return;
-    target = static_cast<int>(FHistoryIndex + 1);
-    url = FHistory[static_cast<size_t>(target)];
-  }
-  StartNavigation(url, nullptr, target);
+  TextNavigate(url, nullptr, target);
 }
 
 void TBrowserCore::Close(TCloseReason reason) {
@@ -157,6 +188,13 @@ void TBrowserCore::FinishClose(TCloseReason reason) {
   if (reason == TCloseReason::CloseBrowser) AskDoClose(*this);
   std::unique_ptr<page::TPageWindow> window;
   std::unique_ptr<TDevToolsWindow> devtools;
+  std::shared_ptr<TPageEngine> engine;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    engine = std::move(FEngine);
+  }
+  if (engine) engine->Close();
+  engine.reset();
   {
     std::lock_guard<std::mutex> lock(FLock);
     FClosed = true;
@@ -191,16 +229,6 @@ bool TBrowserCore::IsLoading() const {
 bool TBrowserCore::HasDocument() const {
   std::lock_guard<std::mutex> lock(FLock);
   return FHasDocument;
-}
-
-bool TBrowserCore::CanGoBack() const {
-  std::lock_guard<std::mutex> lock(FLock);
-  return !FHistory.empty() && FHistoryIndex > 0;
-}
-
-bool TBrowserCore::CanGoForward() const {
-  std::lock_guard<std::mutex> lock(FLock);
-  return FHistoryIndex + 1 < FHistory.size();
 }
 
 bool TBrowserCore::Closed() const {
@@ -313,6 +341,20 @@ void TBrowserCore::ShowError(const std::wstring& url, int error, bool change_add
   UpdateView();
 }
 
+void TBrowserCore::CommitAddress(const std::wstring& url) {
+  std::lock_guard<std::mutex> lock(FLock);
+  FUrl = url;
+  FHasDocument = true;
+}
+
+void TBrowserCore::ShowPicture(std::shared_ptr<const page::TPagePicture> picture) {
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    FPicture = std::move(picture);
+  }
+  UpdateView();
+}
+
 void TBrowserCore::UpdateView() {
   page::TPageView view;
   {
@@ -322,6 +364,7 @@ void TBrowserCore::UpdateView() {
     view.address = FUrl;
     view.paragraphs = FParagraphs;
     view.background_argb = FBackground;
+    view.picture = FPicture;
   }
   // The window belongs to this (the UI) thread; it is only replaced here and at close.
   if (FWindow) FWindow->SetView(std::move(view));
@@ -334,7 +377,16 @@ void TBrowserCore::OnWindowFocus() {
   });
 }
 
+void TBrowserCore::OnWindowInput(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (!Closed()) Engine()->WindowInput(message, wparam, lparam);
+}
+
+void TBrowserCore::OnWindowResized(int width, int height) {
+  if (!Closed()) Engine()->WindowResized(width, height);
+}
+
 void TBrowserCore::OnWindowKey(UINT message, WPARAM wparam, LPARAM lparam) {
+  OnWindowInput(message, wparam, lparam);
   TCoreRef self = shared_from_this();
   MSG msg = {};
   msg.hwnd = Window();

@@ -6,6 +6,7 @@
 
 #include "held_ref.h"
 #include "navigation_state.h"
+#include "page_engine.h"
 #include "page_view.h"
 #include "page_window.h"
 
@@ -42,21 +43,19 @@ class TBrowserCore : public std::enable_shared_from_this<TBrowserCore> {
   bool CreateNativeWindow(const cef_window_info_t& info);
   HWND Window() const;
 
+  // UI thread, once, right after the window: what shows the pages and runs the loads.
+  void SetEngine(std::shared_ptr<TPageEngine> engine);
+  // The engine; once the browser has closed, one that does nothing.
+  std::shared_ptr<TPageEngine> Engine() const;
+
   // Any thread; the work happens in the UI thread's loop work.
-  void LoadUrl(std::wstring url);
-  void LoadHtml(std::wstring html, std::wstring url);
-  void StopLoad();
-  void Reload();
-  void GoBack();
-  void GoForward();
+  void LoadUrl(std::wstring url) { Engine()->Load(std::move(url)); }
   void Close(TCloseReason reason);
   // UI thread, at runtime shutdown: ends everything without calling the program.
   void CloseAtShutdown();
 
   bool IsLoading() const;
   bool HasDocument() const;
-  bool CanGoBack() const;
-  bool CanGoForward() const;
   bool Closed() const;
   std::wstring Url() const;
   std::wstring Source() const;
@@ -70,6 +69,16 @@ class TBrowserCore : public std::enable_shared_from_this<TBrowserCore> {
   void ShowDevTools(const cef_window_info_t* info);
   void CloseDevTools();
 
+  // The text display's own loads and history (text_engine.cpp).
+  void TextNavigate(std::wstring url, std::shared_ptr<std::string> html, int history_target);
+  void TextStop();
+  void TextHistoryStep(int step);
+  bool TextCanStep(int step) const;
+
+  // An engine that renders pages itself (UI thread): its address, the picture, the error.
+  void CommitAddress(const std::wstring& url);
+  void ShowPicture(std::shared_ptr<const page::TPagePicture> picture);
+
   // The navigation machinery's access (navigation.cpp).
   TNavigationState& Navigation() { return FNavigation; }
   std::mutex& Lock() const { return FLock; }
@@ -80,18 +89,21 @@ class TBrowserCore : public std::enable_shared_from_this<TBrowserCore> {
   bool LoadingLocked() const { return FLoading; }
 
  private:
-  void StartNavigation(std::wstring url, std::shared_ptr<std::string> html, int history_target);
   void FinishClose(TCloseReason reason);
   void UpdateView();
   void OnWindowFocus();
   void OnWindowKey(UINT message, WPARAM wparam, LPARAM lparam);
+  void OnWindowInput(UINT message, WPARAM wparam, LPARAM lparam);
+  void OnWindowResized(int width, int height);
 
   const int FId;
   const uint32_t FBackground;
   mutable std::mutex FLock;
   THeld<cef_client_t> FClient;
   TNavigationState FNavigation;
+  std::shared_ptr<TPageEngine> FEngine;        // set once before the browser is shared
   std::unique_ptr<page::TPageWindow> FWindow;  // UI thread only
+  std::shared_ptr<const page::TPagePicture> FPicture;
   std::unique_ptr<TDevToolsWindow> FDevTools;  // UI thread only
   HWND FWindowHandle = nullptr;
   bool FClosed = false;

@@ -61,8 +61,8 @@ void RaiseBeforeClose(TBrowserCore& core) {
 
 void RaiseLoadingStateChange(TBrowserCore& core, bool loading) {
   if (auto h = LoadHandler(core); h && h->on_loading_state_change)
-    h->on_loading_state_change(h.Get(), core.NewBrowser(), loading ? 1 : 0, core.CanGoBack() ? 1 : 0,
-                               core.CanGoForward() ? 1 : 0);
+    h->on_loading_state_change(h.Get(), core.NewBrowser(), loading ? 1 : 0, core.Engine()->CanGoBack() ? 1 : 0,
+                               core.Engine()->CanGoForward() ? 1 : 0);
 }
 
 void RaiseLoadStart(TBrowserCore& core) {

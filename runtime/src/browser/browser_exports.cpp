@@ -39,6 +39,7 @@ TCoreRef CreateBrowser(const cef_window_info_t* window_info, THeld<cef_client_t>
     return nullptr;
   }
   line.Pointer("window", core->Window()).Word("result", "created").Write();
+  core->SetEngine(ChoosePageEngine(core));
   EnsureWebShutdownStep();
   TBrowserRegistry::Instance().Add(core);
   TRuntimeThreads::Instance().Post(TID_UI, MakeWork([core] {

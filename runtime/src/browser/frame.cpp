@@ -13,14 +13,14 @@ namespace standin {
 
 namespace {
 
-// Hands a text to a string visitor in the UI thread's loop work, as the runtime does.
-void VisitLater(cef_string_visitor_t* visitor, std::wstring text) {
+// The engine hands the text over in the UI thread's loop work, as the runtime does.
+std::function<void(std::wstring)> VisitorCall(cef_string_visitor_t* visitor) {
   auto held = std::make_shared<THeld<cef_string_visitor_t>>(THeld<cef_string_visitor_t>::Adopt(visitor, "string_visitor"));
-  if (!visitor) return;
-  TRuntimeThreads::Instance().Post(TID_UI, MakeWork([held, text] {
+  return [held](std::wstring text) {
     cef_string_t value = ViewOf(text);
-    if ((*held)->visit) (*held)->visit(held->Get(), &value);
-  }));
+    if (*held && (*held)->visit) (*held)->visit(held->Get(), &value);
+    held->Reset();
+  };
 }
 
 }  // namespace
@@ -58,9 +58,11 @@ int CEF_CALLBACK TFrame::IsValid(cef_frame_t* self) { return C(self).Closed() ? 
 void CEF_CALLBACK TFrame::EditCommand(cef_frame_t*) {}
 void CEF_CALLBACK TFrame::ViewSource(cef_frame_t* self) { C(self).ShowDevTools(nullptr); }
 void CEF_CALLBACK TFrame::GetSource(cef_frame_t* self, cef_string_visitor_t* visitor) {
-  VisitLater(visitor, C(self).Source());
+  if (visitor) C(self).Engine()->VisitSource(VisitorCall(visitor));
 }
-void CEF_CALLBACK TFrame::GetText(cef_frame_t* self, cef_string_visitor_t* visitor) { VisitLater(visitor, C(self).Text()); }
+void CEF_CALLBACK TFrame::GetText(cef_frame_t* self, cef_string_visitor_t* visitor) {
+  if (visitor) C(self).Engine()->VisitText(VisitorCall(visitor));
+}
 
 void CEF_CALLBACK TFrame::LoadRequest(cef_frame_t* self, cef_request_t* request) {
   THeld<cef_request_t> held = THeld<cef_request_t>::Adopt(request, "request_argument");
@@ -74,12 +76,12 @@ void CEF_CALLBACK TFrame::LoadRequest(cef_frame_t* self, cef_request_t* request)
 void CEF_CALLBACK TFrame::LoadUrl(cef_frame_t* self, const cef_string_t* url) { C(self).LoadUrl(Read(url)); }
 
 void CEF_CALLBACK TFrame::LoadHtml(cef_frame_t* self, const cef_string_t* string_val, const cef_string_t* url) {
-  C(self).LoadHtml(Read(string_val), Read(url));
+  C(self).Engine()->LoadHtml(Read(string_val), Read(url));
 }
 
-void CEF_CALLBACK TFrame::ExecuteJavaScript(cef_frame_t* self, const cef_string_t*, const cef_string_t*, int) {
-  // The stand-in runs no script; the journal says that the program asked.
-  TJournalLine("script_ignored").Int("browser", C(self).Id()).Write();
+void CEF_CALLBACK TFrame::ExecuteJavaScript(cef_frame_t* self, const cef_string_t* code, const cef_string_t* script_url,
+                                            int) {
+  C(self).Engine()->ExecuteScript(Read(code), Read(script_url));
 }
 
 int CEF_CALLBACK TFrame::IsMain(cef_frame_t*) { return 1; }

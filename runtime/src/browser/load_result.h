@@ -5,6 +5,7 @@
 #include "request.h"
 
 #include <string>
+#include <string_view>
 
 namespace standin {
 
@@ -29,5 +30,7 @@ struct TLoadResult {
 
 // The runtime's name of an error code ("ERR_CONNECTION_REFUSED").
 const char* ErrorName(int error);
+// The code of such a name, with or without the engine's "net::" prefix; ERR_FAILED when unknown.
+int ErrorCodeOfName(std::string_view name);
 
 }  // namespace standin

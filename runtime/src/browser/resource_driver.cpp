@@ -25,7 +25,17 @@ void PostToIo(F&& f) {
 }  // namespace
 
 void StartResourceDriver(const TCoreRef& core, const TNavigationRef& nav, THeld<cef_resource_handler_t> handler) {
-  auto driver = std::make_shared<TResourceDriver>(core, nav, std::move(handler));
+  TResourceJob job;
+  job.request = nav->request;
+  job.aborted = [nav] { return nav->aborted.load(); };
+  job.done = [core, nav](TLoadResult result) {
+    {
+      std::lock_guard<std::mutex> lock(nav->driver_lock);
+      nav->driver.reset();
+    }
+    CompleteLoad(core, nav, std::move(result));
+  };
+  auto driver = std::make_shared<TResourceDriver>(std::move(job), std::move(handler));
   {
     std::lock_guard<std::mutex> lock(nav->driver_lock);
     nav->driver = driver;
@@ -33,8 +43,8 @@ void StartResourceDriver(const TCoreRef& core, const TNavigationRef& nav, THeld<
   driver->Start();
 }
 
-TResourceDriver::TResourceDriver(TCoreRef core, TNavigationRef nav, THeld<cef_resource_handler_t> handler)
-    : FCore(std::move(core)), FNav(std::move(nav)), FHandler(std::move(handler)), FResult(std::make_unique<TBody>()) {}
+TResourceDriver::TResourceDriver(TResourceJob job, THeld<cef_resource_handler_t> handler)
+    : FJob(std::move(job)), FHandler(std::move(handler)), FResult(std::make_unique<TBody>()) {}
 
 TResourceDriver::~TResourceDriver() = default;
 
@@ -47,9 +57,9 @@ void TResourceDriver::Start() {
       [weak] {
         if (auto self = weak.lock()) self->OnCancel();
       });
-  FResult->result.final_url = FNav->request->Url();
+  FResult->result.final_url = FJob.request->Url();
   if (!FHandler->process_request ||
-      !FHandler->process_request(FHandler.Get(), FNav->request->PassOut(), FCallback->PassOut())) {
+      !FHandler->process_request(FHandler.Get(), FJob.request->PassOut(), FCallback->PassOut())) {
     Finish(ERR_ABORTED);
   }
 }
@@ -74,7 +84,7 @@ void TResourceDriver::OnCancel() {
 }
 
 void TResourceDriver::ReadHeaders() {
-  if (FNav->aborted || !FHandler) return;
+  if (FJob.aborted() || !FHandler) return;
   TRef<TResponse> response = MakeRuntimeObject<TResponse>();
   int64 length = -1;
   cef_string_t redirect = {};
@@ -110,7 +120,7 @@ void TResourceDriver::ReadBody() {
   std::vector<char> buffer(kReadSize);
   std::string& body = FResult->result.body;
   for (;;) {
-    if (FNav->aborted || !FHandler) return;
+    if (FJob.aborted() || !FHandler) return;
     int64_t wanted = kReadSize;
     if (FLength >= 0) wanted = std::min<int64_t>(kReadSize, FLength - static_cast<int64_t>(body.size()));
     if (wanted <= 0) {
@@ -155,8 +165,8 @@ void TResourceDriver::Finish(int error) {
   FHandler.Reset();
   FCallback.Reset();  // a program that keeps the callback keeps only that
   TLoadResult result = std::move(FResult->result);
-  if (error != 0) result = TLoadResult::Failure(error, FNav->request->Url());
-  CompleteLoad(FCore, FNav, std::move(result));
+  if (error != 0) result = TLoadResult::Failure(error, FJob.request->Url());
+  FJob.done(std::move(result));
 }
 
 void TResourceDriver::Abort() {
@@ -173,8 +183,7 @@ void TResourceDriver::AbortOnIo() {
   if (FHandler && FHandler->cancel) FHandler->cancel(FHandler.Get());
   FHandler.Reset();
   FCallback.Reset();
-  std::lock_guard<std::mutex> lock(FNav->driver_lock);
-  if (FNav->driver.get() == this) FNav->driver.reset();
+  FJob.done(TLoadResult::Failure(ERR_ABORTED, FJob.request->Url()));
 }
 
 }  // namespace standin

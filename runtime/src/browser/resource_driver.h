@@ -6,7 +6,10 @@
 // later from any thread through the callback; a cancelled load calls the handler's cancel.
 
 #include "browser_core.h"
+#include "load_result.h"
 #include "navigation_state.h"
+
+#include <functional>
 
 #include <memory>
 
@@ -16,12 +19,20 @@ void StartResourceDriver(const TCoreRef& core, const TNavigationRef& nav, THeld<
 
 class TCallback;
 
+// What one driven request is for: the request, whether it was given up, where the result goes
+// (on the IO thread, once).
+struct TResourceJob {
+  TRef<TRequest> request;
+  std::function<bool()> aborted;
+  std::function<void(TLoadResult)> done;
+};
+
 class TResourceDriver : public std::enable_shared_from_this<TResourceDriver> {
  public:
   static constexpr int kReadSize = 32 * 1024;
   static constexpr int64_t kMaxBody = int64_t(64) << 20;
 
-  TResourceDriver(TCoreRef core, TNavigationRef nav, THeld<cef_resource_handler_t> handler);
+  TResourceDriver(TResourceJob job, THeld<cef_resource_handler_t> handler);
   ~TResourceDriver();
 
   void Start();  // IO thread
@@ -36,8 +47,7 @@ class TResourceDriver : public std::enable_shared_from_this<TResourceDriver> {
   void Finish(int error);
   void AbortOnIo();
 
-  TCoreRef FCore;
-  TNavigationRef FNav;
+  TResourceJob FJob;
   THeld<cef_resource_handler_t> FHandler;  // IO thread
   TRef<TCallback> FCallback;
   std::mutex FLock;

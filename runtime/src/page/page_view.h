@@ -2,10 +2,18 @@
 // What a browser window shows.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace standin::page {
+
+// A page an engine rendered: 32-bit BGRA rows, top-down.
+struct TPagePicture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> bgra;
+};
 
 struct TPageView {
   std::wstring title;
@@ -13,6 +21,9 @@ struct TPageView {
   std::vector<std::wstring> paragraphs;
   // The browser's background colour setting (ARGB); a zero alpha means white.
   uint32_t background_argb = 0;
+  // When set, the window shows this instead of the text (the rest of the window in the
+  // background colour).
+  std::shared_ptr<const TPagePicture> picture;
 };
 
 }  // namespace standin::page

@@ -103,12 +103,23 @@ LRESULT TPageWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_SIZE:
       InvalidateRect(window, nullptr, FALSE);
+      if (FEvents.on_resized) FEvents.on_resized(LOWORD(lparam), HIWORD(lparam));
       return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       if (GetFocus() != window) SetFocus(window);
+      if (FEvents.on_mouse) FEvents.on_mouse(message, wparam, lparam);
       return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+      if (FEvents.on_mouse) FEvents.on_mouse(message, wparam, lparam);
+      break;
     case WM_SETFOCUS:
       if (GetFocus() != window) {
         SetFocus(window);  // comes back here as the real thing

@@ -16,6 +16,9 @@ namespace standin::page {
 struct TPageWindowEvents {
   std::function<void()> on_focus;
   std::function<void(UINT message, WPARAM wparam, LPARAM lparam)> on_key;
+  // Mouse buttons, moves and the wheel; the new client size.
+  std::function<void(UINT message, WPARAM wparam, LPARAM lparam)> on_mouse;
+  std::function<void(int width, int height)> on_resized;
   std::function<void()> on_destroyed;  // the window is gone (destroyed by anyone)
 };
 

@@ -1,0 +1,88 @@
+#pragma once
+// A browser's pages rendered by the installed Chromium: one engine target per browser, sized
+// to the browser window, its screencast painted into that window, the window's input sent to
+// it. The engine's events become the runtime's callbacks, in the runtime's order and threads;
+// requests for the program's own schemes are answered by the program's handlers.
+
+#include "browser_core.h"
+#include "chromium_engine.h"
+#include "load_result.h"
+#include "page_engine.h"
+
+#include <atomic>
+#include <map>
+#include <mutex>
+
+namespace standin {
+
+class TChromiumPage final : public TPageEngine, public std::enable_shared_from_this<TChromiumPage> {
+ public:
+  using TConnectionRef = TChromiumEngine::TConnectionRef;
+  using json = engine::json;
+
+  // UI thread: null when the engine gives no target.
+  static std::shared_ptr<TChromiumPage> Create(const TCoreRef& core, TConnectionRef connection);
+  TChromiumPage(const TCoreRef& core, TConnectionRef connection, std::string target, std::string session);
+
+  void Load(std::wstring url) override;
+  void LoadHtml(std::wstring html, std::wstring url) override;
+  void Stop() override;
+  void Reload() override;
+  void GoBack() override;
+  void GoForward() override;
+  bool CanGoBack() const override;
+  bool CanGoForward() const override;
+  void ExecuteScript(std::wstring code, std::wstring script_url) override;
+  void VisitSource(std::function<void(std::wstring)> visit) override;
+  void VisitText(std::function<void(std::wstring)> visit) override;
+  void WindowInput(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void WindowResized(int width, int height) override;
+  void Close() override;
+
+ private:
+  // Receiving thread.
+  void Start(int width, int height);
+  void OnEvent(const std::string& method, const json& params);
+  void OnFrame(const json& params);
+  void OnRequestPaused(const json& params);
+  // UI thread.
+  void NavigateOwn(std::wstring url, bool html);
+  void BeginLoad(const std::wstring& url);
+  void FinishLoad(uint64_t serial, const std::wstring& title);
+  void FailLoad(uint64_t serial, int error, bool by_browse);
+  void RaiseTitle(std::wstring title);
+  void BrowseDecision(json params, bool own);
+  void EngineEnded();
+  // IO thread: the program's handlers answer a paused request, or it goes on to the network.
+  void ServeRequest(json params);
+  void ServeAllowed(const json& params, TRef<TRequest> request);
+  void Fulfil(const std::string& request_id, const TLoadResult& result);
+  void Evaluate(const std::wstring& expression, std::function<void(std::wstring)> visit);
+  void Send(const std::string& method, json params);
+
+  template <class F>
+  void PostUi(F&& f);
+
+  std::weak_ptr<TBrowserCore> FCore;
+  TConnectionRef FConnection;
+  const std::string FTarget;
+  const std::string FSession;
+  std::atomic<bool> FClosed{false};
+  std::atomic<uint64_t> FSerial{0};  // the current load; replies for older ones are stale
+
+  mutable std::mutex FLock;           // what the receiving and IO threads share
+  std::string FDocumentRequest;       // the main frame's document request
+  std::wstring FOwnAddress;           // engine address of the load the program asked for
+  std::map<std::wstring, std::string> FHtml;  // load_string pages by engine address
+  int FHistoryIndex = 0;
+  int FHistoryCount = 0;
+
+  // UI thread only.
+  bool FLoading = false;
+  int FStatus = 0;
+  std::wstring FUrl;      // the program's address of the current page
+  std::wstring FLoadUrl;  // the address of the load in progress
+  std::wstring FTitle;  // as last raised
+};
+
+}  // namespace standin
