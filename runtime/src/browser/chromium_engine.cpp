@@ -143,9 +143,9 @@ void TChromiumEngine::Stop() {
   if (connection) {
     // Asked politely first; the watchdog or the job ends whatever is left.
     connection->CallAndWait("Browser.close", {}, "", 2000);
-    connection->OnClosed({});
+      connection->OnClosed({});
     connection->Close();
-  }
+    }
   process.reset();
 }
 

@@ -69,13 +69,20 @@ void TChromiumPage::PostUi(F&& f) {
 std::shared_ptr<TChromiumPage> TChromiumPage::Create(const TCoreRef& core, TConnectionRef connection) {
   SIZE size = ClientSize(core->Window());
   engine::TReply target = connection->CallAndWait(
-      "Target.createTarget", {{"url", "about:blank"}, {"width", size.cx}, {"height", size.cy}}, "", kCreateTimeoutMs);
+      "Target.createTarget", {{"url", "about:blank"}}, "", kCreateTimeoutMs);
   std::string target_id = target.ok ? target.result.value("targetId", "") : "";
-  if (target_id.empty()) return nullptr;
+  if (target_id.empty()) {
+    // The browser shows the text display instead; the journal says why.
+    TJournalLine("engine_target").Int("browser", core->Id()).Word("result", "failed").Word("step", "create")
+        .Text("answer", target.result.dump()).Write();
+    return nullptr;
+  }
   engine::TReply attached = connection->CallAndWait(
       "Target.attachToTarget", {{"targetId", target_id}, {"flatten", true}}, "", kCreateTimeoutMs);
   std::string session = attached.ok ? attached.result.value("sessionId", "") : "";
   if (session.empty()) {
+    TJournalLine("engine_target").Int("browser", core->Id()).Word("result", "failed").Word("step", "attach")
+        .Text("answer", attached.result.dump()).Write();
     connection->Call("Target.closeTarget", {{"targetId", target_id}}, "");
     return nullptr;
   }
@@ -277,6 +284,24 @@ void TChromiumPage::RaiseTitle(std::wstring title) {
   RaiseTitleChange(*core, title);
 }
 
+void TChromiumPage::CommitAddress(const std::wstring& address) {
+  auto core = FCore.lock();
+  if (!core || FClosed) return;
+  FUrl = address;
+  core->CommitAddress(address);
+  RaiseAddressChange(*core, address);
+}
+
+void TChromiumPage::RefreshHistory() {
+  auto self = shared_from_this();
+  FConnection->Call("Page.getNavigationHistory", {}, FSession, [self](const engine::TReply& reply) {
+    if (!reply.ok) return;
+    std::lock_guard<std::mutex> lock(self->FLock);
+    self->FHistoryIndex = reply.result.value("currentIndex", 0);
+    self->FHistoryCount = static_cast<int>(reply.result.value("entries", json::array()).size());
+  });
+}
+
 void TChromiumPage::EngineEnded() {
   auto core = FCore.lock();
   if (!core || FClosed) return;
@@ -306,31 +331,24 @@ void TChromiumPage::OnEvent(const std::string& method, const json& params) {
     }
     uint64_t serial = FSerial;
     if (method == "Network.responseReceived") {
-      int status = params.value("response", json::object()).value("status", 0);
-      PostUi([self, status] { self->FStatus = status; });
+      // The main document's response commits its address (the final one after redirects).
+      const json response = params.value("response", json::object());
+      int status = response.value("status", 0);
+      std::wstring address = ProgramAddress(response.value("url", ""));
+      PostUi([self, status, address] {
+        self->FStatus = status;
+        self->CommitAddress(address);
+      });
+      RefreshHistory();
     } else {
       int error = params.value("canceled", false) ? ERR_ABORTED : ErrorCodeOfName(params.value("errorText", ""));
       PostUi([self, serial, error] { self->FailLoad(serial, error, false); });
     }
-  } else if (method == "Page.frameNavigated" || method == "Page.navigatedWithinDocument") {
-    const json frame = method == "Page.frameNavigated" ? params.value("frame", json::object()) : params;
-    std::string frame_id = method == "Page.frameNavigated" ? frame.value("id", "") : frame.value("frameId", "");
-    std::string url = frame.value("url", "");
-    if (frame_id != FTarget || frame.contains("parentId") || url.rfind("chrome-error:", 0) == 0) return;
-    std::wstring address = ProgramAddress(url);
-    PostUi([self, address] {
-      auto core = self->FCore.lock();
-      if (!core || self->FClosed) return;
-      self->FUrl = address;
-      core->CommitAddress(address);
-      RaiseAddressChange(*core, address);
-    });
-    FConnection->Call("Page.getNavigationHistory", {}, FSession, [self](const engine::TReply& reply) {
-      if (!reply.ok) return;
-      std::lock_guard<std::mutex> lock(self->FLock);
-      self->FHistoryIndex = reply.result.value("currentIndex", 0);
-      self->FHistoryCount = static_cast<int>(reply.result.value("entries", json::array()).size());
-    });
+  } else if (method == "Page.navigatedWithinDocument") {
+    if (params.value("frameId", "") != FTarget) return;
+    std::wstring address = ProgramAddress(params.value("url", ""));
+    PostUi([self, address] { self->CommitAddress(address); });
+    RefreshHistory();
   } else if (method == "Page.loadEventFired") {
     uint64_t serial = FSerial;
     Evaluate(L"document.title", [self, serial](std::wstring title) { self->FinishLoad(serial, title); });

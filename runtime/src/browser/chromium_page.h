@@ -51,6 +51,7 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void FinishLoad(uint64_t serial, const std::wstring& title);
   void FailLoad(uint64_t serial, int error, bool by_browse);
   void RaiseTitle(std::wstring title);
+  void CommitAddress(const std::wstring& address);
   void BrowseDecision(json params, bool own);
   void EngineEnded();
   // IO thread: the program's handlers answer a paused request, or it goes on to the network.
@@ -59,6 +60,7 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void Fulfil(const std::string& request_id, const TLoadResult& result);
   void Evaluate(const std::wstring& expression, std::function<void(std::wstring)> visit);
   void Send(const std::string& method, json params);
+  void RefreshHistory();  // any thread
 
   template <class F>
   void PostUi(F&& f);

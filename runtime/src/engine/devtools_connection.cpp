@@ -26,7 +26,11 @@ bool TDevToolsConnection::Connected() const {
   return FOpen;
 }
 
-void TDevToolsConnection::Close() { FSocket.Close(); }
+void TDevToolsConnection::Close() {
+  FSocket.Close();
+  // Nothing of this object may be in use on the receiving thread once it is destroyed.
+  FSocket.Wait();
+}
 
 void TDevToolsConnection::Call(const std::string& method, json params, const std::string& session,
                                TReplyHandler reply) {

@@ -33,6 +33,7 @@ class TDevToolsConnection {
 
   bool Connect(int port, const std::wstring& path, std::string& failure);
   bool Connected() const;
+  // Ends the connection and waits for the receiving thread (not to be called on it).
   void Close();
 
   void Call(const std::string& method, json params, const std::string& session, TReplyHandler reply = {});

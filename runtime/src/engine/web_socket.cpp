@@ -10,7 +10,7 @@ namespace standin::engine {
 
 TWebSocket::~TWebSocket() {
   Close();
-  if (FReceiver.joinable()) FReceiver.join();
+  Wait();
   if (FConnection) WinHttpCloseHandle(FConnection);
   if (FSession) WinHttpCloseHandle(FSession);
 }
@@ -37,6 +37,11 @@ bool TWebSocket::Connect(int port, const std::wstring& path, TWebSocketEvents ev
   WinHttpSetOption(FSocket, WINHTTP_OPTION_RECEIVE_TIMEOUT, &forever, sizeof forever);
   FReceiver = std::thread([this, socket = FSocket] { Receive(socket); });
   return true;
+}
+
+void TWebSocket::Wait() {
+  // Never on the receiving thread itself: it ends once the handler it runs returns.
+  if (FReceiver.joinable() && FReceiver.get_id() != std::this_thread::get_id()) FReceiver.join();
 }
 
 bool TWebSocket::Send(const std::string& message) {

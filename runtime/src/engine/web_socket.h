@@ -26,6 +26,8 @@ class TWebSocket {
   // Any thread; false once the connection is gone.
   bool Send(const std::string& message);
   void Close();
+  // After Close: until the receiving thread has finished (on_closed included).
+  void Wait();
 
  private:
   void Receive(void* socket);

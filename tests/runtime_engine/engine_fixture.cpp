@@ -1,0 +1,67 @@
+#include "engine_fixture.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace standin_test {
+
+namespace {
+
+std::wstring Variable(const wchar_t* name) {
+  wchar_t value[1024] = {};
+  DWORD length = GetEnvironmentVariableW(name, value, 1024);
+  return length < 1024 ? std::wstring(value, length) : std::wstring();
+}
+
+}  // namespace
+
+void EngineTest::SetUp() {
+  FPreviousEngine = Variable(L"STANDIN_RUNTIME_BROWSER");
+  if (FPreviousEngine.empty() || FPreviousEngine == L"none") SetEnvironmentVariableW(L"STANDIN_RUNTIME_BROWSER", L"/usr/bin/chromium");
+  BrowserTest::SetUp();
+  // The engine starts on a thread of the runtime's own while the program goes on.
+  ASSERT_TRUE(PumpUntil([&] { return !FJournal.Entries("page_engine").empty(); }, 30000));
+  ASSERT_EQ(FJournal.Entries("page_engine").back().Field("kind"), "chromium")
+      << FJournal.Entries("page_engine").back().line;
+}
+
+void EngineTest::TearDown() {
+  // What the runtime saw of the engine, for whoever reads a failure.
+  if (HasFailure())
+    for (const std::string& line : FJournal.Lines()) std::printf("journal: %s\n", line.c_str());
+  Shutdown();
+  EXPECT_TRUE(PumpUntil([&] { return EngineProcesses() == 0; }, 15000)) << "the engine outlived the runtime";
+  // The engine's profile holds links to Unix sockets that removing the test's folder would
+  // follow; it moves aside into the throw-away prefix's temporary folder instead.
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring aside = std::wstring(temp) + L"engine-profile-" + std::to_wstring(GetTickCount64());
+  MoveFileW((FCachePath + L"\\StandinEngine").c_str(), aside.c_str());
+  BrowserTest::TearDown();
+  SetEnvironmentVariableW(L"STANDIN_RUNTIME_BROWSER", FPreviousEngine.empty() ? nullptr : FPreviousEngine.c_str());
+}
+
+void EngineTest::RunScript(cef_browser_t* browser, const std::wstring& script) {
+  cef_frame_t* frame = browser->get_main_frame(browser);
+  cef_string_t code = In(script);
+  cef_string_t url = In(L"");
+  frame->execute_java_script(frame, &code, &url, 0);
+  frame->base.release(&frame->base);
+}
+
+int EngineTest::EngineProcesses() const {
+  // The engine's processes name the test's own profile folder on their command lines.
+  std::string marker = Narrow(FDir.substr(FDir.find_last_of(L"\\") + 1));
+  int count = 0;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(L"Z:\\proc", error)) {
+    std::ifstream file(entry.path() / "cmdline", std::ios::binary);
+    std::string line((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (line.find(marker) != std::string::npos && line.find("StandinEngine") != std::string::npos) ++count;
+  }
+  return count;
+}
+
+}  // namespace standin_test

@@ -1,0 +1,20 @@
+#pragma once
+// A running runtime whose pages Debian's chromium renders (unless STANDIN_RUNTIME_BROWSER
+// names another engine): the browser fixture, with the engine chosen before initialize.
+
+#include "browser_fixture.h"
+
+namespace standin_test {
+
+class EngineTest : public BrowserTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  void RunScript(cef_browser_t* browser, const std::wstring& script);
+  // Live processes of this test's engine (found through /proc).
+  int EngineProcesses() const;
+
+  std::wstring FPreviousEngine;
+};
+
+}  // namespace standin_test

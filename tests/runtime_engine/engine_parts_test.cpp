@@ -1,0 +1,157 @@
+// The engine connection's plain parts: where the engine is found, how it is started and
+// found listening, how the program's schemes travel through it, how window input becomes
+// the engine's commands, and base64.
+
+#include "base64_text.h"
+#include "engine_address.h"
+#include "engine_command.h"
+#include "engine_locator.h"
+#include "input_events.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace standin::engine {
+namespace {
+
+TEngineSearch Search(std::set<std::wstring> files, bool wine = true) {
+  TEngineSearch search;
+  search.under_wine = wine;
+  search.install_roots = {L"C:\\Program Files (x86)", L"C:\\Program Files", L""};
+  search.exists = [files](const std::wstring& path) { return files.count(path) != 0; };
+  return search;
+}
+
+TEST(EngineLocator, ChoosesTheEngineInOrderOfPreference) {
+  const std::wstring edge = L"C:\\Program Files (x86)\\Microsoft\\Edge\\Application\\msedge.exe";
+  const std::wstring chrome = L"C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe";
+  struct TCase {
+    std::set<std::wstring> files;
+    bool wine;
+    std::wstring executable;
+    std::string reason;
+  } cases[] = {
+      {{edge, chrome, L"/usr/bin/chromium"}, true, edge, ""},
+      {{chrome, L"/usr/bin/chromium"}, true, chrome, ""},
+      {{L"/usr/bin/chromium"}, true, L"/usr/bin/chromium", ""},
+      {{L"/usr/bin/chromium"}, false, L"", "not_installed"},
+      {{}, true, L"", "not_installed"},
+  };
+  for (const TCase& c : cases) {
+    TEngineLocation location = LocateEngine(Search(c.files, c.wine));
+    EXPECT_EQ(location.executable, c.executable);
+    EXPECT_EQ(location.reason, c.reason);
+  }
+}
+
+TEST(EngineLocator, TheVariableNamesTheEngineOrSwitchesItOff) {
+  TEngineSearch search = Search({L"/usr/bin/chromium", L"D:\\mine.exe"});
+  search.setting_present = true;
+  search.setting = L"none";
+  EXPECT_EQ(LocateEngine(search).reason, "switched_off");
+  search.setting = L"D:\\mine.exe";
+  EXPECT_EQ(LocateEngine(search).executable, L"D:\\mine.exe");
+  search.setting = L"D:\\missing.exe";
+  TEngineLocation missing = LocateEngine(search);
+  EXPECT_EQ(missing.executable, L"");  // a named engine that is not there is not replaced by another
+  EXPECT_EQ(missing.reason, "named_executable_missing");
+}
+
+TEST(EngineCommand, QuotesArgumentsAsWindowsSplitsThem) {
+  struct TCase {
+    std::wstring in, out;
+  } cases[] = {
+      {L"plain", L"plain"},
+      {L"", L"\"\""},
+      {L"two words", L"\"two words\""},
+      {L"say \"hi\"", L"\"say \\\"hi\\\"\""},
+      {L"C:\\dir with space\\", L"\"C:\\dir with space\\\\\""},
+      {L"a\\\\b", L"a\\\\b"},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(QuoteArgument(c.in), c.out) << std::string(c.in.begin(), c.in.end());
+}
+
+TEST(EngineCommand, StartsHeadlessWithAPrivateProfileAndAPortOfItsOwn) {
+  std::vector<std::wstring> arguments = EngineArguments(L"/tmp/profile dir");
+  std::set<std::wstring> set(arguments.begin(), arguments.end());
+  for (const wchar_t* wanted : {L"--headless=new", L"--user-data-dir=/tmp/profile dir", L"--remote-debugging-port=0",
+                                L"--no-sandbox", L"--disable-gpu", L"--no-first-run",
+                                L"--disable-background-networking", L"--disable-component-update", L"--disable-sync"})
+    EXPECT_EQ(set.count(wanted), 1u) << std::string(wanted, wanted + wcslen(wanted));
+}
+
+TEST(EngineCommand, TheWatchdogGetsItsPortTheEngineAndItsArguments) {
+  std::vector<std::wstring> command = WatchdogCommand(4321, L"/usr/bin/chromium", {L"--a", L"b c"});
+  ASSERT_EQ(command.size(), 8u);
+  EXPECT_EQ(command[0], L"/bin/bash");
+  EXPECT_EQ(command[4], L"4321");
+  EXPECT_EQ(command[5], L"/usr/bin/chromium");
+  EXPECT_EQ(command[7], L"b c");
+}
+
+TEST(EngineCommand, ReadsThePortFile) {
+  TEndpoint endpoint;
+  ASSERT_TRUE(ParseActivePort("38121\n/devtools/browser/1f2e\n", endpoint));
+  EXPECT_EQ(endpoint.port, 38121);
+  EXPECT_EQ(endpoint.path, L"/devtools/browser/1f2e");
+  for (const char* bad : {"", "38121", "38121\n", "x\n/devtools/browser/1", "0\n/devtools/browser/1",
+                          "70000\n/devtools/browser/1", "38121\n/other"})
+    EXPECT_FALSE(ParseActivePort(bad, endpoint)) << bad;
+}
+
+TEST(EngineAddress, TheProgramsSchemesTravelAsUnresolvableHostsAndComeBack) {
+  struct TCase {
+    std::wstring program, engine;
+  } cases[] = {
+      {L"local://z/tmp/x/", L"http://z.local.standin-scheme.invalid/tmp/x/"},
+      {L"local://z/a%20b.html?q=1#top", L"http://z.local.standin-scheme.invalid/a%20b.html?q=1#top"},
+      {L"test://site", L"http://site.test.standin-scheme.invalid/"},
+      {L"test:///path", L"http://test.standin-scheme.invalid/path"},
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(ToEngineAddress(c.program), c.engine);
+    EXPECT_EQ(FromEngineAddress(c.engine), c.program == L"test://site" ? L"test://site/" : c.program);
+  }
+  for (const wchar_t* own : {L"http://example.com/", L"https://a.b/", L"about:blank", L"data:text/html,x",
+                             L"file:///C:/x", L"http://evil.invalid/"}) {
+    EXPECT_EQ(ToEngineAddress(own), own);
+    EXPECT_EQ(FromEngineAddress(own), own);
+  }
+}
+
+TEST(InputEvents, MouseAndKeysBecomeTheEnginesCommands) {
+  POINT at = {12, 34};
+  TInputCommand press = InputCommandOf(WM_LBUTTONDOWN, MK_LBUTTON, at, 0);
+  EXPECT_EQ(press.method, "Input.dispatchMouseEvent");
+  EXPECT_EQ(press.params["type"], "mousePressed");
+  EXPECT_EQ(press.params["button"], "left");
+  EXPECT_EQ(press.params["x"], 12);
+  EXPECT_EQ(press.params["clickCount"], 1);
+  EXPECT_EQ(InputCommandOf(WM_LBUTTONDBLCLK, MK_LBUTTON, at, 0).params["clickCount"], 2);
+  EXPECT_EQ(InputCommandOf(WM_RBUTTONUP, 0, at, 0).params["type"], "mouseReleased");
+  EXPECT_EQ(InputCommandOf(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), at, 0).params["deltaY"], -WHEEL_DELTA);
+  TInputCommand enter = InputCommandOf(WM_KEYDOWN, VK_RETURN, at, 8);
+  EXPECT_EQ(enter.params["type"], "rawKeyDown");
+  EXPECT_EQ(enter.params["key"], "Enter");
+  EXPECT_EQ(enter.params["modifiers"], 8);
+  EXPECT_EQ(InputCommandOf(WM_CHAR, L'\u00e9', at, 0).params["text"], "\xc3\xa9");
+  EXPECT_EQ(InputCommandOf(WM_CHAR, L'\r', at, 0).params["text"], "\r");
+  EXPECT_TRUE(InputCommandOf(WM_CHAR, L'\b', at, 0).method.empty());  // the key-down deletes
+  EXPECT_TRUE(InputCommandOf(WM_PAINT, 0, at, 0).method.empty());
+}
+
+TEST(Base64, RoundTripsEveryLengthAndRefusesForeignText) {
+  std::string bytes;
+  for (std::string text : {std::string(), std::string("a"), std::string("ab"), std::string("abc"),
+                           std::string("\x00\xff\x10\x80", 4)}) {
+    ASSERT_TRUE(DecodeBase64(EncodeBase64(text), bytes));
+    EXPECT_EQ(bytes, text);
+  }
+  EXPECT_EQ(EncodeBase64("hello"), "aGVsbG8=");
+  EXPECT_FALSE(DecodeBase64("aGV*bG8=", bytes));
+  EXPECT_FALSE(DecodeBase64("a", bytes));
+}
+
+}  // namespace
+}  // namespace standin::engine

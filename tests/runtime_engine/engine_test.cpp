@@ -1,0 +1,123 @@
+// Real pages: script runs and paints, the program's schemes serve pages with relative links,
+// the engine's errors reach the program as the runtime's codes, a person's clicks and keys
+// reach a form, and the engine ends with the runtime.
+
+#include "engine_fixture.h"
+#include "loopback_server.h"
+#include "window_capture.h"
+
+#include <atomic>
+#include <mutex>
+
+namespace standin_test {
+namespace {
+
+using kelpa::test::TCapture;
+using kelpa::test::TLoopbackServer;
+using kelpa::test::TServedRequest;
+using kelpa::test::TServerReply;
+
+std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+std::vector<std::string> Without(const std::vector<std::string>& events, const std::string& prefix) {
+  std::vector<std::string> kept;
+  for (const std::string& event : events)
+    if (event.rfind(prefix, 0) != 0) kept.push_back(event);
+  return kept;
+}
+
+TEST_F(EngineTest, RunsThePagesScriptAndPaintsWhatItDraws) {
+  TLoopbackServer server([](const TServedRequest&) {
+    return TServerReply::Html(200, "<body><script>document.title = 'Scripted';"
+                                   "document.body.style.background = 'rgb(10, 200, 30)';</script></body>");
+  });
+  std::string url = server.Url("/page");
+  cef_browser_t* browser = CreateBrowser(FClient, L"", 0, 0, 400, 300);
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("after_created:" + std::to_string(browser->get_identifier(browser))); }));
+  FClient.ClearEvents();
+  Load(browser, Wide(url));
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }, 20000));
+  std::vector<std::string> expected = {"before_browse:" + url, "loading:1", "load_start", "address:" + url,
+                                       "title:Scripted", "load_end:200", "loading:0"};
+  EXPECT_EQ(Without(FClient.Events(), "before_resource_load"), expected);
+  EXPECT_TRUE(FClient.Has("before_resource_load:" + url));
+  ASSERT_TRUE(PumpUntil([&] { return TCapture::OfWindow(BrowserWindow(browser)).Pixel(200, 150) == RGB(10, 200, 30); }));
+}
+
+TEST_F(EngineTest, ServesTheProgramsSchemeWithRelativeLinks) {
+  THandlerSetup setup;
+  setup.body = "<title>Served</title><script>if (!location.pathname.endsWith('next.html')) "
+               "location.href = 'next.html';</script>";
+  RegisterFactory(L"test", setup);
+  cef_browser_t* browser = CreateBrowser(FClient, L"test://site/dir/index.html");
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("address:test://site/dir/next.html") && FClient.Count("load_end") == 2; },
+                        20000));
+  EXPECT_TRUE(FClient.Has("before_browse:test://site/dir/next.html"));
+  EXPECT_TRUE(FClient.Has("title:Served"));
+  EXPECT_EQ(FClient.Count("load_end:200"), 2u);
+  EXPECT_EQ(FrameUrl(browser), L"test://site/dir/next.html");
+}
+
+TEST_F(EngineTest, ReportsTheEnginesNetworkErrorsAsTheRuntimesCodes) {
+  TLoopbackServer closed([](const TServedRequest&) { return TServerReply::Html(200, ""); });
+  std::string url = closed.Url("/");
+  closed.Stop();
+  CreateBrowser(FClient, Wide(url));
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }, 20000));
+  EXPECT_EQ(FClient.Count("load_error:" + std::to_string(ERR_CONNECTION_REFUSED) + ":ERR_CONNECTION_REFUSED:"), 1u);
+  EXPECT_EQ(FClient.Count("load_end"), 0u);
+}
+
+TEST_F(EngineTest, OnBeforeBrowseCancelsNavigationsThePageStarts) {
+  std::atomic<int> other_requests{0};
+  TLoopbackServer server([&](const TServedRequest& request) {
+    if (request.target == "/other") ++other_requests;
+    return TServerReply::Html(200, "<title>Start</title>");
+  });
+  cef_browser_t* browser = CreateBrowser(FClient, Wide(server.Url("/start")));
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }, 20000));
+  FClient.cancel_browse = true;
+  FClient.ClearEvents();
+  RunScript(browser, L"location.href = '/other';");
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Count("load_error") == 1; }, 20000));
+  EXPECT_TRUE(FClient.Has("before_browse:" + server.Url("/other")));
+  EXPECT_EQ(other_requests, 0);
+}
+
+TEST_F(EngineTest, ClicksAndKeysInTheWindowReachTheForm) {
+  std::mutex lock;
+  std::string submitted;
+  TLoopbackServer server([&](const TServedRequest& request) {
+    if (request.target.rfind("/signin?", 0) == 0) {
+      std::lock_guard<std::mutex> guard(lock);
+      submitted = request.target;
+      return TServerReply::Html(200, "<title>Welcome</title>");
+    }
+    return TServerReply::Html(200, "<title>Login</title><form action='/signin'>"
+                                   "<input name='user' style='position:absolute;left:0;top:0;width:200px;height:40px'>"
+                                   "</form>");
+  });
+  cef_browser_t* browser = CreateBrowser(FClient, Wide(server.Url("/login")), 0, 0, 400, 300);
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }, 20000));
+  HWND window = BrowserWindow(browser);
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+  PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+  for (wchar_t c : std::wstring(L"ann")) PostMessageW(window, WM_CHAR, c, 0);
+  PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageW(window, WM_CHAR, L'\r', 0);
+  PostMessageW(window, WM_KEYUP, VK_RETURN, 0);
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("title:Welcome"); }, 20000));
+  std::lock_guard<std::mutex> guard(lock);
+  EXPECT_EQ(submitted, "/signin?user=ann");
+}
+
+TEST_F(EngineTest, TheEngineEndsWithTheRuntime) {
+  CreateBrowser(FClient, L"about:blank");
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }, 20000));
+  EXPECT_GT(EngineProcesses(), 0);
+  Shutdown();
+  ASSERT_TRUE(PumpUntil([&] { return EngineProcesses() == 0; }, 15000));
+}
+
+}  // namespace
+}  // namespace standin_test
