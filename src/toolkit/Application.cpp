@@ -107,7 +107,7 @@ void TApplication::ProcessMessage(MSG& message) {
 bool TApplication::IsDialogKeyMessage(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(root));
-  return form && form->DialogKeys() && IsDialogMessageW(root, &message);
+  return form && form->DialogKeys() && (form->DialogKey(message) || IsDialogMessageW(root, &message));
 }
 
 void TApplication::HandleException() noexcept {
