@@ -41,6 +41,9 @@ void TLabel::AdjustBounds() {
   const int width = extent.right - extent.left;
   if (FAlignment == taRightJustify) left += oldWidth - width;
   if (FAlignment == taCenter) left += (oldWidth - width) / 2;
+  // Growing leftwards never takes it past its parent's left edge, where the
+  // caption would be cut after all.
+  if (FAlignment != taLeftJustify && left < 0) left = 0;
   SetBounds(left, Top(), width, extent.bottom - extent.top);
 }
 

@@ -4,7 +4,8 @@
 // With AutoSize (the default) the label is exactly as large as its caption in
 // its font, so no font, however wide, cuts the caption. It grows and shrinks
 // from the edge its alignment names: a left-aligned label keeps its left edge,
-// a right-aligned one its right edge, a centred one its centre. Set the
+// a right-aligned one its right edge, a centred one its centre, except that
+// it never grows past its parent's left edge. Set the
 // alignment and the bounds first, then the caption. Without AutoSize a caption
 // wider than the label is cut at the label's edge.
 

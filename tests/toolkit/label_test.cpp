@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 // The caption's size in the label's own font, measured here, not by the label.
@@ -36,7 +38,8 @@ class LabelAutoSize : public ::testing::TestWithParam<TLabelAutoSizeCase> {
 }  // namespace
 
 // Placed at (8, 39), 80 wide: whatever the font, the label fits its caption
-// exactly and keeps the edge its alignment names.
+// exactly and keeps the edge its alignment names, unless that edge would push
+// it past the form's left edge.
 TEST_P(LabelAutoSize, FitsItsCaptionAndKeepsItsAnchoredEdge) {
   const TLabelAutoSizeCase& c = GetParam();
   FForm.SetFont(c.Font);
@@ -50,14 +53,15 @@ TEST_P(LabelAutoSize, FitsItsCaptionAndKeepsItsAnchoredEdge) {
   EXPECT_EQ(label.Top(), 39);
   switch (c.Alignment) {
     case taLeftJustify: EXPECT_EQ(label.Left(), 8); break;
-    case taRightJustify: EXPECT_EQ(label.Left() + label.Width(), 88); break;
-    case taCenter: EXPECT_NEAR(label.Left() + label.Width() / 2.0, 48, 1); break;
+    case taRightJustify: EXPECT_EQ(label.Left(), std::max(0, 88 - label.Width())); break;
+    case taCenter: EXPECT_NEAR(label.Left(), std::max(0.0, 48 - label.Width() / 2.0), 1); break;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Fonts, LabelAutoSize,
     ::testing::Values(TLabelAutoSizeCase{taRightJustify, TFont{L"Tahoma", 11, clWindowText}, L"Screen 1 URL(s)"},
+                      TLabelAutoSizeCase{taRightJustify, TFont{L"Courier New", 14, clWindowText}, L"Rotate Delay"},
                       TLabelAutoSizeCase{taRightJustify, TFont{L"Courier New", 20, clWindowText}, L"Screen 1 URL(s)"},
                       TLabelAutoSizeCase{taRightJustify, TFont{L"No Such Font Here", 16, clWindowText}, L"Screen 5 URL(s)"},
                       TLabelAutoSizeCase{taLeftJustify, TFont{L"Courier New", 20, clWindowText}, L"Milliseconds"},
@@ -73,7 +77,7 @@ TEST(Label, FollowsAFontSetOnItsFormLater) {
   form.SetFont(TFont{L"Courier New", 24, clWindowText});
   EXPECT_GT(label.Width(), narrow);
   EXPECT_EQ(label.Width(), CaptionExtent(label).cx);
-  EXPECT_EQ(label.Left() + label.Width(), 88);
+  EXPECT_EQ(label.Left(), std::max(0, 88 - label.Width()));
 }
 
 TEST(Label, WithoutAutoSizeKeepsItsBounds) {
