@@ -297,6 +297,25 @@ TEST_F(DialogEndToEnd, HelpShowsTheHelpText) {
   ExpectEnds();
 }
 
+TEST_F(DialogEndToEnd, PreviewShowsTheScreenOverTheDialogWithoutSaving) {
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  const std::string before = ReadFileBytes(IniPath());
+  Retype(EditAt(dialog, 98, 35), "unsaved.example");
+  ClickOn(ChildWithText(dialog, L"Preview"));
+  HWND screen = FSaver->WaitForWindow(L"Screen", true, kPatience);
+  ASSERT_NE(screen, nullptr);
+  RECT r;
+  GetWindowRect(screen, &r);
+  EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+  EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  EXPECT_TRUE(IsWindow(dialog));
+  EXPECT_EQ(ReadFileBytes(IniPath()), before);
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  ExpectEnds();
+  EXPECT_EQ(ReadFileBytes(IniPath()), before);
+}
+
 TEST_F(DialogEndToEnd, ClearCacheDeletesEveryStoredCookie) {
   std::wstring journal = MakeTempDir(L"kelpa-journal-") + L"\\journal.txt";
   SetEnvironmentVariableW(L"STANDIN_RUNTIME_JOURNAL", journal.c_str());
