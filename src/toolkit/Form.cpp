@@ -90,10 +90,12 @@ HWND HandleOf(TWinControl* control) { return control ? control->Handle() : nullp
 }  // namespace
 
 bool TForm::DialogKey(const MSG& message) {
-  if (message.message != WM_KEYDOWN) return false;
-  if (message.wParam == VK_ESCAPE) return Press(HandleOf(FCancelButton));
-  if (message.wParam != VK_RETURN) return false;
+  if (message.message != WM_KEYDOWN || (message.wParam != VK_ESCAPE && message.wParam != VK_RETURN)) return false;
   HWND focus = GetFocus();
+  // A control that takes these keys itself (a multi-line box, say) keeps them.
+  auto wants = SendMessageW(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+  if (focus && (wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))) return false;
+  if (message.wParam == VK_ESCAPE) return Press(HandleOf(FCancelButton));
   if (IsButton(focus) && IsChild(Handle(), focus)) return Press(focus);
   return Press(HandleOf(FDefaultButton));
 }

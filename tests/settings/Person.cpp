@@ -62,6 +62,4 @@ void Type(const std::string& text) { RunHostCommand("xdotool type --delay 40 '" 
 
 void PressKey(const std::string& keys) { RunHostCommand("xdotool key --delay 60 " + keys); }
 
-void Screenshot(const std::string& unixPath) { RunHostCommand("import -window root " + unixPath); }
-
 }  // namespace kelpa::test

@@ -15,7 +15,5 @@ void ClickOn(HWND window);
 void Type(const std::string& text);
 // Presses keys by their X names: "Tab", "Return", "Escape", "End", "BackSpace".
 void PressKey(const std::string& keys);
-// Saves the whole display as a PNG file (a Unix path).
-void Screenshot(const std::string& unixPath);
 
 }  // namespace kelpa::test

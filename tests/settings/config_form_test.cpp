@@ -5,6 +5,8 @@
 #include "SettingsFixture.h"
 
 #include <algorithm>
+#include <regex>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -189,4 +191,17 @@ TEST_F(ConfigFormTest, ClosingTheDialogTerminatesTheApplication) {
   EXPECT_TRUE(Application.Terminated());
   Application.Run();  // ends at once: the request is waiting
   EXPECT_FALSE(Application.Terminated());
+}
+
+TEST_F(ConfigFormTest, HelpTextHasFiveLinesWithThreeExampleHosts) {
+  std::vector<std::wstring> lines;
+  std::wstringstream text(ConfigHelpText);
+  for (std::wstring line; std::getline(text, line, L'\n');) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0], L"Each 'Screen URL' can include a comma-separated list of URLs.");
+  EXPECT_EQ(lines[1], L"");
+  EXPECT_TRUE(std::regex_match(lines[2], std::wregex(LR"(  Eg:  [a-z0-9.-]+\.[a-z]+, [a-z0-9.-]+\.[a-z]+, [a-z0-9.-]+\.[a-z]+)")))
+      << WideToUtf8(lines[2]);
+  EXPECT_EQ(lines[3], L"");
+  EXPECT_EQ(lines[4], L"NOTE: The Start Delay applies to the loading of each page.");
 }
