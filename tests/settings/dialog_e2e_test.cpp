@@ -317,7 +317,8 @@ TEST_F(DialogEndToEnd, PreviewShowsTheScreenOverTheDialogWithoutSaving) {
 }
 
 TEST_F(DialogEndToEnd, ClearCacheDeletesEveryStoredCookie) {
-  std::wstring journal = MakeTempDir(L"kelpa-journal-") + L"\\journal.txt";
+  const std::wstring journalFolder = MakeTempDir(L"kelpa-journal-");
+  const std::wstring journal = journalFolder + L"\\journal.txt";
   SetEnvironmentVariableW(L"STANDIN_RUNTIME_JOURNAL", journal.c_str());
   HWND dialog = Open(kStoredSettings, [](const std::wstring& folder) {
     using standin::cookies::TCookie;
@@ -353,4 +354,5 @@ TEST_F(DialogEndToEnd, ClearCacheDeletesEveryStoredCookie) {
   ASSERT_TRUE(stored.has_value());
   EXPECT_TRUE(stored->empty());
   EXPECT_GE(events.IndexOf("leaks", "total", "0"), 0) << events.Text();
+  RemoveTree(journalFolder);
 }
