@@ -121,6 +121,12 @@ class DialogEndToEnd : public ::testing::Test {
     FSaver = std::make_unique<TSaverProcess>(L"", settings, prepare);
     HWND dialog = FSaver->WaitForWindow(kDialogCaption, true, kPatience);
     EXPECT_NE(dialog, nullptr);
+    // The first start in a new prefix can keep the program busy for a while
+    // after its window appears: wait until it answers messages.
+    EXPECT_TRUE(WaitUntil([&] {
+      DWORD_PTR result = 0;
+      return dialog && SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
+    }));
     return dialog;
   }
   std::wstring IniPath() const { return FSaver->Folder() + L"\\KelpaScreenSaver.INI"; }
