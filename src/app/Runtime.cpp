@@ -3,6 +3,7 @@
 #include "ceflib/cef_loader.h"
 #include "ceflib/cef_scheme.h"
 #include "ceflib/cef_settings.h"
+#include "toolkit/Application.h"
 
 namespace {
 
@@ -14,17 +15,20 @@ void RegisterLocalScheme(const ceflib::RefPtr<ceflib::ICefSchemeRegistrar>& regi
 
 }  // namespace
 
-bool StartRuntime() {
+std::unique_ptr<TRuntimeSession> TRuntimeSession::Start() {
   ceflib::CachePath = L"cache";
   ceflib::OnRegisterCustomSchemes = RegisterLocalScheme;
-  if (!ceflib::LoadChromiumRuntime()) return false;
+  // Made before loading, so that a failing load still unloads what it left loaded.
+  auto session = std::make_unique<TRuntimeSession>(TStartKey{});
+  if (!ceflib::LoadChromiumRuntime()) return nullptr;
   // TODO: serve `local:` requests with
   //   ceflib::RegisterSchemeHandlerFactory<TFileScheme>(L"local", L"");
   // once the file scheme's resource handler exists.
-  return true;
+  return session;
 }
 
-void StopRuntime() noexcept {
+TRuntimeSession::~TRuntimeSession() {
+  Application.DestroyForms();
   try {
     ceflib::UnloadChromiumRuntime();
   } catch (...) {
