@@ -21,7 +21,7 @@ class THolderForm : public TForm {
  public:
   ~THolderForm() override { Check(ceflib::LibraryHandle != nullptr, "the runtime is still loaded as the window goes"); }
 
-  ceflib::RefPtr<ceflib::ICefCommandLine> CommandLine = ceflib::TCefCommandLineRef::New();
+  ceflib::RefPtr<ceflib::ICefCommandLine> CommandLine = ceflib::ICefCommandLine::New();
 };
 
 THolderForm* HolderForm = nullptr;
@@ -37,7 +37,7 @@ void Session() {
     Application.Initialize();
     Application.CreateForm(HolderForm);
     Check(HolderForm->CommandLine != nullptr, "the window holds a runtime object");
-    GlobalCommandLine = ceflib::TCefCommandLineRef::New();
+    GlobalCommandLine = ceflib::ICefCommandLine::New();
   }
   Check(HolderForm == nullptr, "ending the session destroyed the window");
   Check(!GlobalCommandLine, "ending the session let go of the global reference");
@@ -46,7 +46,7 @@ void Session() {
 
 void PlainGlobal() {
   auto session = TRuntimeSession::Start();
-  PlainGlobalCommandLine = ceflib::TCefCommandLineRef::New();
+  PlainGlobalCommandLine = ceflib::ICefCommandLine::New();
   Check(PlainGlobalCommandLine != nullptr, "the global holds a runtime object");
 }
 

@@ -125,15 +125,18 @@ class TCountedOwn : public TCefBaseOwn {
 };
 
 TEST(CefOwnObject, RuntimeThreadsAndTheGuiThreadCountingAtOnceDestroyItExactlyOnce) {
-  constexpr int kRounds = 200, kThreads = 4, kPairs = 500;
+  // Few rounds: starting threads under Wine is slow; each round races for thousands of counts.
+  constexpr int kRounds = 25, kThreads = 4, kPairs = 5000;
   const int32_t blocksBefore = TCefBaseOwn::LiveBlocks();
   std::atomic<int> destroyed{0};
   for (int round = 1; round <= kRounds; ++round) {
     RefPtr<TCountedOwn> object = MakeRef<TCountedOwn>(destroyed);
+    std::atomic<bool> go{false};
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t) {
       auto* data = static_cast<cef_base_t*>(CefStructOf(object));  // this thread's own reference
-      threads.emplace_back([data] {
+      threads.emplace_back([data, &go] {
+        while (!go.load()) std::this_thread::yield();
         for (int i = 0; i < kPairs; ++i) {
           data->add_ref(data);
           data->release(data);
@@ -141,7 +144,8 @@ TEST(CefOwnObject, RuntimeThreadsAndTheGuiThreadCountingAtOnceDestroyItExactlyOn
         data->release(data);
       });
     }
-    object.reset();  // while the threads still count
+    go.store(true);
+    object.reset();  // while the threads count
     for (std::thread& thread : threads) thread.join();
     ASSERT_EQ(destroyed.load(), round);
   }
