@@ -58,6 +58,7 @@ int RunProgram() {
   // destroyed, so every window goes before the runtime is shut down.
   auto cleanUp = ScopeExit([] {
     Application.DestroyForms();
+    FinalizeScreenUnit();
     StopRuntime();
   });
   InitializeApplication();
