@@ -11,7 +11,10 @@
 #include <functional>
 #include <string>
 
+namespace cefvcl {
 class TChromium;
+}
+using cefvcl::TChromium;
 
 namespace screenbrowser {
 

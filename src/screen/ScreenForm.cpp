@@ -96,6 +96,9 @@ TScreenForm::TScreenForm() {
   Timer2.SetEnabled(true);
 }
 
+// The hook must not outlive the window it calls, whichever way the window went.
+TScreenForm::~TScreenForm() { Application.OnMessage = nullptr; }
+
 TChromium*& TScreenForm::BrowserC(int monitor) {
   TChromium** browsers[] = {&BrowserC1, &BrowserC2, &BrowserC3, &BrowserC4, &BrowserC5};
   return *browsers[monitor - 1];

@@ -16,11 +16,15 @@
 
 #include <array>
 
+namespace cefvcl {
 class TChromium;
+}
+using cefvcl::TChromium;
 
 class TScreenForm : public TForm {
  public:
   TScreenForm();
+  ~TScreenForm() override;
 
   TPanel Panel1{*this};
   TPanel Panel2{*this};
