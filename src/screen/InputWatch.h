@@ -31,15 +31,15 @@ struct TWatchMessage {
 };
 
 struct TWatchVerdict {
-  bool ShortTimer = false;  // S: more than 1 s since the show
-  bool LongTimer = false;   // L: more than 30 s
-  bool Mouse = false;       // M
-  bool Keyboard = false;    // K: a key press after S, or an activation change
-  bool Preview = false;     // P
-  bool Login = false;       // G
-  bool Dismiss = false;     // Escape, or one of the two grace rules
-  bool LoginBegins = false; // the login state turned on with this message
-  bool LoginReturn = false; // monitor 1 has left the login page: reload every monitor
+  bool ShortTimer = false;   // S: more than 1 s since the show
+  bool LongTimer = false;    // L: more than 30 s
+  bool Mouse = false;        // M
+  bool Keyboard = false;     // K: a key press after S, or an activation change
+  bool Preview = false;      // P
+  bool Login = false;        // G
+  bool Dismiss = false;      // Escape, or one of the two grace rules
+  bool LoginBegins = false;  // the login state turned on with this message
+  bool LoginReturn = false;  // monitor 1 has left the login page: reload every monitor
 };
 
 class TInputWatch {

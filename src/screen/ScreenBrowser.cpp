@@ -38,8 +38,8 @@ int& Tag(TChromium& browser) { return browser.Tag; }
 
 void OnMainFrameError(TChromium& browser, std::function<void()> failed) {
   browser.OnLoadError = [failed = std::move(failed)](TComponent*, const ceflib::RefPtr<ceflib::ICefBrowser>&,
-                                                      const ceflib::RefPtr<ceflib::ICefFrame>& frame, int errorCode,
-                                                      const ceflib::ustring&, const ceflib::ustring&) {
+                                                     const ceflib::RefPtr<ceflib::ICefFrame>& frame, int errorCode,
+                                                     const ceflib::ustring&, const ceflib::ustring&) {
     if (frame && frame->IsMain() && errorCode != kErrAborted) failed();
   };
 }

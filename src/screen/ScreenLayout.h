@@ -21,8 +21,8 @@ struct TScreenRect {
 constexpr std::size_t MaxScreenMonitors = 5;
 
 struct TScreenLayout {
-  TScreenRect Window;                  // screen coordinates
-  std::vector<TScreenRect> Monitors;   // window coordinates, in enumeration order
+  TScreenRect Window;                 // screen coordinates
+  std::vector<TScreenRect> Monitors;  // window coordinates, in enumeration order
 };
 
 // desktop: the virtual desktop in screen coordinates; monitors: their full

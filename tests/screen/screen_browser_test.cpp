@@ -56,8 +56,8 @@ std::string Narrow(const std::wstring& text) { return std::string(text.begin(), 
 
 // A file URL for a page written into folder.
 std::wstring WritePage(const std::wstring& folder, const std::wstring& name, const std::string& title) {
-  std::ofstream(std::filesystem::path(folder + L"\\" + name)) << "<html><head><title>" << title << "</title></head><body>" << title
-                                       << "</body></html>";
+  std::ofstream(std::filesystem::path(folder + L"\\" + name))
+      << "<html><head><title>" << title << "</title></head><body>" << title << "</body></html>";
   std::wstring url = L"file:///" + folder + L"\\" + name;
   std::replace(url.begin(), url.end(), L'\\', L'/');
   return url;

@@ -86,7 +86,8 @@ class ScreenWindow : public ::testing::Test {
   std::wstring JournalPath;
 };
 
-const std::string kTwoPages = "[Config]\r\nDisplayDelay=500\r\nRotateDelay=5000\r\nScreenURL1=  about:blank#one , about:blank#two\r\n";
+const std::string kTwoPages =
+    "[Config]\r\nDisplayDelay=500\r\nRotateDelay=5000\r\nScreenURL1=  about:blank#one , about:blank#two\r\n";
 
 }  // namespace
 
