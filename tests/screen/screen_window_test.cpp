@@ -22,11 +22,14 @@ std::wstring ClassOf(HWND window) {
   return std::wstring(name, n > 0 ? n : 0);
 }
 
-// The visible overlay panels of the screen window, by caption.
+// The captions of the visible "Loading Screen" overlays of the screen window.
 std::vector<std::wstring> VisibleCaptions(HWND screen) {
   std::vector<std::wstring> captions;
   for (HWND child = GetWindow(screen, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (ClassOf(child) == L"TKelpaPanel" && IsWindowVisible(child)) captions.push_back(ControlText(child));
+    if (ClassOf(child) == L"TKelpaPanel" && IsWindowVisible(child)) {
+      std::wstring caption = ControlText(child);
+      if (caption.starts_with(L"Loading Screen")) captions.push_back(caption);
+    }
   return captions;
 }
 
