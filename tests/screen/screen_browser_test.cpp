@@ -115,11 +115,16 @@ TEST_F(ScreenBrowsers, EachMonitorGetsABrowserOnItsRectangleShowingItsFirstAddre
   EscapeAndWait(saver, screen);
 }
 
-TEST_F(ScreenBrowsers, RotationLoadsTheNextAddress) {
+TEST_F(ScreenBrowsers, RotationLoadsTheNextAddressUnderItsOverlay) {
   TSaverProcess saver(L"/S", Settings(PageA + L"," + PageB, 5000));
   HWND screen = saver.WaitForWindow(L"Screen", true, kPatience);
   ASSERT_NE(screen, nullptr);
   EXPECT_TRUE(JournalGets("load_start", "url", Narrow(PageB))) << Journal().Text();
+  std::wstring caption = L"Loading Screen 1/2     " + PageB;
+  bool shown = false;
+  for (HWND child = GetWindow(screen, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    shown = shown || (IsWindowVisible(child) && ControlText(child) == caption);
+  EXPECT_TRUE(shown) << "no overlay for the second address";
   EscapeAndWait(saver, screen);
 }
 
