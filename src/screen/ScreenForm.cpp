@@ -1,5 +1,6 @@
 #include "screen/ScreenForm.h"
 
+#include "ceflib/cef_loader.h"
 #include "ceflib/cef_settings.h"
 #include "screen/MemoryStatus.h"
 #include "screen/Rotation.h"
@@ -306,9 +307,17 @@ void TScreenForm::DismissScreen() {
 
 void TScreenForm::FormCloseQuery(bool& canClose) {
   if (CookieManager) CookieManager->FlushStore(nullptr);
-  if (ceflib::SingleProcess)
+  if (ceflib::SingleProcess) {
+    bool blanked = false;
     for (int n = 1; n <= 5; ++n)
-      if (TChromium* browser = BrowserC(n)) screenbrowser::Load(*browser, L"about:blank");
+      if (TChromium* browser = BrowserC(n)) {
+        screenbrowser::Load(*browser, L"about:blank");
+        blanked = true;
+      }
+    // The runtime starts loads in its loop work, which runs from a timer; the
+    // application ends before that timer fires again, so the work runs now.
+    if (blanked) ceflib::DoMessageLoopWork();
+  }
   canClose = true;
 }
 
