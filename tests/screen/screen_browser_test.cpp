@@ -90,6 +90,15 @@ class ScreenBrowsers : public ::testing::Test {
     }
     return false;
   }
+  // Waits for browser (the runtime's identifier, 1 for monitor 1's) to start loading url.
+  bool BrowserLoads(int browser, const std::wstring& url) {
+    for (DWORD waited = 0; waited < kPatience; waited += 100) {
+      for (const kelpa::test::TJournalEvent& e : Journal().All("load_start"))
+        if (e.Has("browser", std::to_string(browser)) && e.Has("url", Narrow(url))) return true;
+      Sleep(100);
+    }
+    return false;
+  }
   void EscapeAndWait(TSaverProcess& saver, HWND screen) {
     PostMessageW(screen, WM_KEYDOWN, VK_ESCAPE, 1);
     DWORD code = 99;
@@ -120,7 +129,7 @@ TEST_F(ScreenBrowsers, RotationLoadsTheNextAddressUnderItsOverlay) {
   TSaverProcess saver(L"/S", Settings(PageA + L"," + PageB, 5000, 4000));
   HWND screen = saver.WaitForWindow(L"Screen", true, kPatience);
   ASSERT_NE(screen, nullptr);
-  EXPECT_TRUE(JournalGets("load_start", "url", Narrow(PageB))) << Journal().Text();
+  EXPECT_TRUE(BrowserLoads(1, PageB)) << Journal().Text();
   std::wstring caption = L"Loading Screen 1/2     " + PageB;
   bool shown = false;
   for (HWND child = GetWindow(screen, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))

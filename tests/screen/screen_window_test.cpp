@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -88,15 +89,24 @@ const std::string kTwoPages =
 
 }  // namespace
 
-TEST_F(ScreenWindow, CoversTheVirtualDesktopAndCaptionsMonitorOneWithItsFirstAddress) {
-  TSaverProcess saver(L"/S", "[Config]\r\nDisplayDelay=10000\r\nScreenURL1=  about:blank#one , x\r\n");
+TEST_F(ScreenWindow, CoversTheVirtualDesktopAndCaptionsEachMonitorWithItsFirstAddress) {
+  TSaverProcess saver(L"/S",
+                      "[Config]\r\nDisplayDelay=10000\r\nScreenURL1=  about:blank#one , x\r\n"
+                      "ScreenURL2=about:blank#2\r\nScreenURL3=about:blank#3\r\n");
   HWND screen = Start(saver);
   ASSERT_NE(screen, nullptr);
   RECT r;
   GetWindowRect(screen, &r);
   EXPECT_EQ(r.left, GetSystemMetrics(SM_XVIRTUALSCREEN));
+  EXPECT_EQ(r.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
   EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
-  EXPECT_EQ(VisibleCaptions(screen), std::vector<std::wstring>{L"Loading Screen 1/1     about:blank#one"});
+  EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  std::vector<std::wstring> expected{L"Loading Screen 1/1     about:blank#one"};
+  for (int n = 2; n <= std::min(GetSystemMetrics(SM_CMONITORS), 3); ++n)
+    expected.push_back(L"Loading Screen " + std::to_wstring(n) + L"/1     about:blank#" + std::to_wstring(n));
+  std::vector<std::wstring> captions = VisibleCaptions(screen);
+  std::sort(captions.begin(), captions.end());
+  EXPECT_EQ(captions, expected);
   PostMessageW(screen, WM_KEYDOWN, VK_ESCAPE, 1);
   ExpectEnds(saver);
 }
