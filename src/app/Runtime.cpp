@@ -3,6 +3,7 @@
 #include "ceflib/cef_loader.h"
 #include "ceflib/cef_scheme.h"
 #include "ceflib/cef_settings.h"
+#include "ceffilescheme/FileScheme.h"
 
 namespace {
 
@@ -18,9 +19,9 @@ bool StartRuntime() {
   ceflib::CachePath = L"cache";
   ceflib::OnRegisterCustomSchemes = RegisterLocalScheme;
   if (!ceflib::LoadChromiumRuntime()) return false;
-  // TODO: serve `local:` requests with
-  //   ceflib::RegisterSchemeHandlerFactory<TFileScheme>(L"local", L"");
-  // once the file scheme's resource handler exists.
+  // Every `local:` request gets a handler of its own; a refusal shows only as pages that do
+  // not load, which is all the user could be told anyway.
+  ceflib::RegisterSchemeHandlerFactory<ceffilescheme::TFileScheme>(L"local", L"");
   return true;
 }
 
