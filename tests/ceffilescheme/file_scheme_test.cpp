@@ -2,11 +2,13 @@
 // runtime's own resource-handler struct, with the stand-in runtime's requests and responses.
 
 #include <gtest/gtest.h>
+#include <windows.h>
 #include <psapi.h>
 
 #include <vector>
 
 #include "ceffilescheme/FileScheme.h"
+#include "ceffilescheme/MimeType.h"
 #include "ceflib/cef_callback.h"
 #include "ceflib/cef_request.h"
 #include "ceflib/cef_response.h"
@@ -35,57 +37,65 @@ std::string Body(TFileScheme& scheme) {
   return body;
 }
 
-// A file-name extension with a registered type, and one registered without a type.
 class FileSchemeTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    HKEY key;
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes\\.kelpatyped", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                    nullptr);
-    RegSetValueExW(key, L"Content Type", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"text/x-kelpa"), 26);
-    RegCloseKey(key);
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes\\.kelpabare", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                    nullptr);
-    RegCloseKey(key);
-  }
+  test::TRegisteredType Registered;
   TTempFolder Folder;
 };
 
-TEST_F(FileSchemeTest, AnswersAFileWithTheTypeOfItsExtension) {
-  HKEY pdf;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L".pdf", 0, KEY_QUERY_VALUE, &pdf) == ERROR_SUCCESS) {
-    RegCloseKey(pdf);
-    GTEST_SKIP() << "this machine registers .pdf itself";
+// Associations of a classes root of the test's own.
+class MimeTypeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\KelpaTest\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &Root, nullptr);
+    HKEY key;
+    RegCreateKeyExW(Root, L".typed", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExW(key, L"Content Type", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"text/x-kelpa"), 26);
+    RegCloseKey(key);
+    RegCreateKeyExW(Root, L".bare", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegCloseKey(key);
   }
+  void TearDown() override {
+    RegCloseKey(Root);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KelpaTest");
+  }
+  HKEY Root = nullptr;
+};
+
+TEST_F(MimeTypeTest, ReadsTheExtensionsTypeThenFallsBackToPdfAndOctetStream) {
   const struct {
-    const wchar_t* Name;
+    const wchar_t* Path;
     const wchar_t* Mime;
   } cases[] = {
-      {L"a.kelpatyped", L"text/x-kelpa"},
-      {L"b.KelpaTyped", L"text/x-kelpa"},
-      {L"c.kelpabare", L"application/octet-stream"},
-      {L"d.PDF", L"application/pdf"},
-      {L"e.unregistered-ext", L"application/octet-stream"},
-      {L"no-extension", L"application/octet-stream"},
+      {L"c:\\a.typed", L"text/x-kelpa"},
+      {L"c:\\b.TYPED", L"text/x-kelpa"},
+      {L"c:\\c.bare", L"application/octet-stream"},
+      {L"c:\\bare.pdf\\d.bare", L"application/octet-stream"},
+      {L"c:\\e.PDF", L"application/pdf"},
+      {L"c:\\f.unregistered", L"application/octet-stream"},
+      {L"c:\\dir.typed\\no-extension", L"application/octet-stream"},
   };
-  for (const auto& c : cases) {
-    Folder.Write(c.Name, "content");
-    RefPtr<TFileScheme> scheme = Answer(Folder.Url(c.Name));
-    EXPECT_EQ(scheme->Status(), 200) << c.Name;
-    EXPECT_EQ(scheme->StatusText(), L"OK");
-    EXPECT_EQ(scheme->MimeType(), c.Mime) << c.Name;
-    EXPECT_EQ(Body(*scheme), "content");
-  }
+  for (const auto& c : cases) EXPECT_EQ(MimeTypeOfFile(c.Path, Root), c.Mime) << c.Path;
+}
+
+TEST_F(FileSchemeTest, AnswersAFileWithItsType) {
+  Folder.Write(L"a.kelpatyped", "content");
+  RefPtr<TFileScheme> scheme = Answer(Folder.Url(L"a.kelpatyped"));
+  EXPECT_EQ(scheme->Status(), 200);
+  EXPECT_EQ(scheme->StatusText(), L"OK");
+  EXPECT_EQ(scheme->MimeType(), L"text/x-kelpa");
+  EXPECT_EQ(Body(*scheme), "content");
 }
 
 TEST_F(FileSchemeTest, FindsTheFileBehindEscapesPlusSignsAndQueries) {
   Folder.Write(L"a b.txt", "1");
-  Folder.Write(L"\u03b1 caf\u00e9 %#+?.txt", "2");
+  Folder.Write(L"\u03b1 caf\u00e9 %#+.txt", "2");
   const std::wstring base = Folder.Url();
   for (const std::wstring& url : {base + L"a%20b.txt", base + L"a+b.txt", base + L"a b.txt?v=2"})
     EXPECT_EQ(Body(*Answer(url)), "1") << url;
   // As the listing page links it: encodeURIComponent of the name.
-  EXPECT_EQ(Body(*Answer(base + L"%CE%B1%20caf%C3%A9%20%25%23%2B%3F.txt")), "2");
+  EXPECT_EQ(Body(*Answer(base + L"%CE%B1%20caf%C3%A9%20%25%23%2B.txt")), "2");
 }
 
 TEST_F(FileSchemeTest, ListsAFolderWhetherOrNotTheAddressEndsWithASlash) {

@@ -13,11 +13,7 @@ namespace ceffilescheme {
 namespace {
 
 TEST(LocalSchemeInABrowser, AnswersAFileAFolderAndAMissingPath) {
-  HKEY key;
-  RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes\\.kelpatyped", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                  nullptr);
-  RegSetValueExW(key, L"Content Type", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"text/x-kelpa"), 26);
-  RegCloseKey(key);
+  test::TRegisteredType registered;
   test::TTempFolder folder;
   folder.Write(L"report \u03b1.kelpatyped", std::string(70000, 'r'));
   folder.MakeFolder(L"sub");

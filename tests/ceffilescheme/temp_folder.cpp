@@ -38,4 +38,19 @@ void TTempFolder::Write(const std::wstring& name, const std::string& bytes, DWOR
 
 void TTempFolder::MakeFolder(const std::wstring& name) const { CreateDirectoryW(Path(name).c_str(), nullptr); }
 
+TRegisteredType::TRegisteredType() {
+  HKEY key;
+  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, L".kelpatyped", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
+    ADD_FAILURE() << "cannot register the test's file type";
+    return;
+  }
+  const std::wstring type = L"text/x-kelpa";
+  RegSetValueExW(key, L"Content Type", 0, REG_SZ, reinterpret_cast<const BYTE*>(type.c_str()),
+                 static_cast<DWORD>((type.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+TRegisteredType::~TRegisteredType() { RegDeleteTreeW(HKEY_CLASSES_ROOT, L".kelpatyped"); }
+
 }  // namespace ceffilescheme::test

@@ -28,4 +28,13 @@ class TTempFolder {
   std::wstring FPath;
 };
 
+// The extension ".kelpatyped" registered with the type "text/x-kelpa" for as long as it lives.
+class TRegisteredType {
+ public:
+  TRegisteredType();
+  ~TRegisteredType();
+  TRegisteredType(const TRegisteredType&) = delete;
+  TRegisteredType& operator=(const TRegisteredType&) = delete;
+};
+
 }  // namespace ceffilescheme::test

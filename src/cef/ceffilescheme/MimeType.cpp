@@ -34,11 +34,11 @@ std::wstring FileExtension(std::wstring_view path) {
   return std::wstring(path.substr(dot));
 }
 
-std::wstring MimeTypeOfFile(std::wstring_view path) {
+std::wstring MimeTypeOfFile(std::wstring_view path, HKEY classesRoot) {
   std::wstring extension = FileExtension(path);
   std::wstring mime;
   HKEY raw = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, extension.c_str(), 0, KEY_QUERY_VALUE, &raw) == ERROR_SUCCESS) {
+  if (RegOpenKeyExW(classesRoot, extension.c_str(), 0, KEY_QUERY_VALUE, &raw) == ERROR_SUCCESS) {
     TRegKeyHandle key(raw);
     mime = ContentTypeValue(key.get());
   } else if (LowerAscii(extension) == L".pdf") {
