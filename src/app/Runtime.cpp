@@ -3,6 +3,7 @@
 #include "ceflib/cef_loader.h"
 #include "ceflib/cef_scheme.h"
 #include "ceflib/cef_settings.h"
+#include "ceffilescheme/FileScheme.h"
 #include "toolkit/Application.h"
 
 namespace {
@@ -21,9 +22,9 @@ std::unique_ptr<TRuntimeSession> TRuntimeSession::Start() {
   // Made before loading, so that a failing load still unloads what it left loaded.
   auto session = std::make_unique<TRuntimeSession>(TStartKey{});
   if (!ceflib::LoadChromiumRuntime()) return nullptr;
-  // TODO: serve `local:` requests with
-  //   ceflib::RegisterSchemeHandlerFactory<TFileScheme>(L"local", L"");
-  // once the file scheme's resource handler exists.
+  // Every `local:` request gets a handler of its own; a refusal shows only as pages that do
+  // not load, which is all the user could be told anyway.
+  ceflib::RegisterSchemeHandlerFactory<ceffilescheme::TFileScheme>(L"local", L"");
   return session;
 }
 
