@@ -18,6 +18,8 @@ class TRecordingSink : public IChromiumEvents {
   std::vector<std::string> Names;
 
   void FillBrowserSettings(cef_browser_settings_t&) override { Record("FillBrowserSettings"); }
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-parameter"  // the table names every parameter
 #define CHROMIUM_NOTIFY(Name, Params, Args) \
   void Handle##Name Params override { Record(#Name); }
 #define CHROMIUM_QUERY(Name, R, Unassigned, Params, Args) \
@@ -28,6 +30,7 @@ class TRecordingSink : public IChromiumEvents {
 #include "cefgui/chromium_events.inc"
 #undef CHROMIUM_NOTIFY
 #undef CHROMIUM_QUERY
+#pragma GCC diagnostic pop
   bool HandleGetRootScreenRect(const RefPtr<ICefBrowser>&, cef_rect_t*) override { return Record("GetRootScreenRect"); }
   bool HandleGetViewRect(const RefPtr<ICefBrowser>&, cef_rect_t*) override { return Record("GetViewRect"); }
   bool HandleGetScreenPoint(const RefPtr<ICefBrowser>&, int, int, int&, int&) override {

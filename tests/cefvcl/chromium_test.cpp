@@ -19,7 +19,6 @@ namespace {
 
 using kelpa::test::TJournalEvent;
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 class Chromium : public ::testing::Test {
  protected:
