@@ -121,7 +121,8 @@ bool ControlWantsKey(const MSG& message) {
 bool TApplication::IsDialogKeyMessage(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(root));
-  return form && form->DialogKeys() && !ControlWantsKey(message) && IsDialogMessageW(root, &message);
+  return form && form->DialogKeys() && !ControlWantsKey(message) &&
+         (form->DialogKey(message) || IsDialogMessageW(root, &message));
 }
 
 void TApplication::HandleException() noexcept {

@@ -169,6 +169,12 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (TWinControl* child = FromHandle(item.hwndItem); child && child != this)
+        if (child->DrawItemReflected(item)) return TRUE;
+      break;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
@@ -188,6 +194,8 @@ LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) 
 bool TWinControl::CommandReflected(WORD) { return false; }
 
 bool TWinControl::NotifyReflected(NMHDR&, LRESULT&) { return false; }
+
+bool TWinControl::DrawItemReflected(const DRAWITEMSTRUCT&) { return false; }
 
 HBRUSH TWinControl::CtlColorReflected(HDC dc) {
   SetTextColor(dc, ColorToRGB(FFont.Color));

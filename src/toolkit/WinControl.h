@@ -136,6 +136,8 @@ class TWinControl : public TComponent {
   virtual bool CommandReflected(WORD notifyCode);
   virtual bool NotifyReflected(NMHDR& header, LRESULT& result);
   virtual HBRUSH CtlColorReflected(HDC dc);
+  // An owner-drawn control paints itself here when its parent is asked to.
+  virtual bool DrawItemReflected(const DRAWITEMSTRUCT& item);
 
   // Fills a rectangle with the control's colour.
   void PaintBackground(HDC dc);
