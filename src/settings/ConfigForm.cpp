@@ -2,6 +2,7 @@
 
 #include "settings/CookieCleaner.h"
 #include "settings/SettingsFile.h"
+#include "cefvcl/chromium.h"
 #include "screen/ScreenForm.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
@@ -93,6 +94,7 @@ void TConfigForm::FormClose(TCloseAction&) { Application.Terminate(); }
 
 void TConfigForm::BitBtn1Click() {
   ScreenForm->Tag = 1;
+  ScreenForm->Timer1.Tag = 0;  // every preview arms the overlay timer anew
   ScreenForm->Show();
 }
 
@@ -104,7 +106,11 @@ void TConfigForm::BitBtn2Click() {
 void TConfigForm::BitBtn3Click() { Close(); }
 
 void TConfigForm::BitBtn4Click() {
-  DeleteAllCookies(AppDataPath(L"cookies"));
+  DeleteAllCookies(CookieFolder());
+  // No page may go on using the cookies just deleted.
+  for (TChromium* browser : {ScreenForm->BrowserC1, ScreenForm->BrowserC2, ScreenForm->BrowserC3,
+                             ScreenForm->BrowserC4, ScreenForm->BrowserC5})
+    if (browser) browser->Load(L"about:blank");
   ShowMessage(L"Cache has been cleared.");
 }
 
