@@ -33,7 +33,11 @@ build_preset() {
   local preset=$1
   cd "$KELPA_ROOT" || return 1
   if [ ! -f "build/$preset/build.ninja" ]; then
-    cmake --preset "$preset" >/dev/null || return 1
+    # A compiler cache, where the machine has one, makes rebuilds of a fresh clone quick.
+    local launcher=()
+    command -v ccache >/dev/null &&
+      launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    cmake --preset "$preset" "${launcher[@]}" >/dev/null || return 1
   fi
   cmake --build --preset "$preset" -- -k 0
 }
