@@ -10,7 +10,7 @@ KELPA_PACKAGES=(
   cmake ninja-build python3 googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine64 xvfb xdotool imagemagick xserver-xephyr x11-utils
+  wine64 xvfb xdotool imagemagick xserver-xephyr x11-utils chromium
 )
 
 log() { printf '[kelpa] %s\n' "$*" >&2; }
