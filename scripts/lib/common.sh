@@ -40,7 +40,11 @@ build_preset() {
   local preset=$1
   cd "$KELPA_ROOT" || return 1
   if [ ! -f "build/$preset/build.ninja" ]; then
-    cmake --preset "$preset" >/dev/null || return 1
+    # A compiler cache, where the machine has one, makes rebuilds of a fresh clone quick.
+    local launcher=()
+    command -v ccache >/dev/null &&
+      launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    cmake --preset "$preset" "${launcher[@]}" >/dev/null || return 1
   fi
   cmake --build --preset "$preset" -- -k 0
 }
@@ -77,6 +81,35 @@ wine_prefix() {
   "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
 }
 
+# start_two_monitors: two monitors side by side, 1280x720 at (0, 0) and 1024x768
+# at (1280, 0), as Wine sees them: a nested Xephyr with Xinerama on a private Xvfb
+# (Xvfb's own Xinerama stacks its screens at one place). Call before wine_prefix,
+# or end the Wine server before: Wine reads the monitor layout when its server starts.
+start_two_monitors() {
+  start_xvfb 2560x1024x24 || return 1
+  local host=$DISPLAY n i
+  for n in $(seq 141 190); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    DISPLAY=$host Xephyr ":$n" -ac +xinerama -screen 1280x720+0+0 -screen 1024x768+1280+0 >/dev/null 2>&1 &
+    KELPA_XEPHYR_PID=$!
+    export DISPLAY=":$n"
+    for i in $(seq 1 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    log "Xephyr on :$n did not come up"; return 1
+  done
+  log "no free X display number"; return 1
+}
+
+# Ends the prefix's Wine server and starts it again, so that it reads the X11
+# driver settings and the monitor layout anew.
+restart_wine() {
+  stop_wine
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1
+  "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1
+}
+
 stop_wine() {
   [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k </dev/null >/dev/null 2>&1
   return 0
@@ -84,6 +117,7 @@ stop_wine() {
 
 cleanup() {
   stop_wine
+  [ -n "${KELPA_XEPHYR_PID:-}" ] && kill "$KELPA_XEPHYR_PID" 2>/dev/null
   [ -n "${KELPA_XVFB_PID:-}" ] && kill "$KELPA_XVFB_PID" 2>/dev/null
   [ -n "${KELPA_TMP:-}" ] && rm -rf "$KELPA_TMP"
   return 0

@@ -6,7 +6,6 @@
 #include "settings/ConfigForm.h"
 #include "toolkit/Application.h"
 #include "toolkit/Exceptions.h"
-#include "toolkit/ScopeExit.h"
 
 #include <windows.h>
 
@@ -53,13 +52,9 @@ void Run(TRunMode mode) {
 
 int RunProgram() {
   if (AnotherInstanceIsRunning()) return 0;
-  if (!StartRuntime()) return 0;
-  // The windows' browser controls call into the runtime while they are
-  // destroyed, so every window goes before the runtime is shut down.
-  auto cleanUp = ScopeExit([] {
-    Application.DestroyForms();
-    StopRuntime();
-  });
+  // Its end takes the windows down before the runtime.
+  const auto runtime = TRuntimeSession::Start();
+  if (!runtime) return 0;
   InitializeApplication();
   CreateForms();
   Run(RunModeOf(FirstArgument()));

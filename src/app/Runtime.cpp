@@ -3,6 +3,8 @@
 #include "ceflib/cef_loader.h"
 #include "ceflib/cef_scheme.h"
 #include "ceflib/cef_settings.h"
+#include "ceffilescheme/FileScheme.h"
+#include "toolkit/Application.h"
 
 namespace {
 
@@ -14,17 +16,20 @@ void RegisterLocalScheme(const ceflib::RefPtr<ceflib::ICefSchemeRegistrar>& regi
 
 }  // namespace
 
-bool StartRuntime() {
+std::unique_ptr<TRuntimeSession> TRuntimeSession::Start() {
   ceflib::CachePath = L"cache";
   ceflib::OnRegisterCustomSchemes = RegisterLocalScheme;
-  if (!ceflib::LoadChromiumRuntime()) return false;
-  // TODO: serve `local:` requests with
-  //   ceflib::RegisterSchemeHandlerFactory<TFileScheme>(L"local", L"");
-  // once the file scheme's resource handler exists.
-  return true;
+  // Made before loading, so that a failing load still unloads what it left loaded.
+  auto session = std::make_unique<TRuntimeSession>(TStartKey{});
+  if (!ceflib::LoadChromiumRuntime()) return nullptr;
+  // Every `local:` request gets a handler of its own; a refusal shows only as pages that do
+  // not load, which is all the user could be told anyway.
+  ceflib::RegisterSchemeHandlerFactory<ceffilescheme::TFileScheme>(L"local", L"");
+  return session;
 }
 
-void StopRuntime() noexcept {
+TRuntimeSession::~TRuntimeSession() {
+  Application.DestroyForms();
   try {
     ceflib::UnloadChromiumRuntime();
   } catch (...) {

@@ -1,16 +1,106 @@
 #pragma once
 // The running screen saver: one borderless, black, always-on-top window over
-// the whole desktop.
+// the whole desktop, with a browser and a "Loading Screen" overlay per monitor,
+// a memory and title status line, and a diagnostics panel in preview.
 
+#include "ceflib/cef_cookie.h"
+#include "ceflib/cef_global_ref.h"
+#include "ceflib/ref_ptr.h"
+#include "screen/InputWatch.h"
+#include "screen/ScreenLayout.h"
+#include "settings/URLList.h"
 #include "toolkit/Form.h"
+#include "toolkit/Label.h"
+#include "toolkit/Panel.h"
+#include "toolkit/Timer.h"
+#include "toolkit/ToggleSwitch.h"
+
+#include <array>
+
+namespace cefvcl {
+class TChromium;
+}
+using cefvcl::TChromium;
 
 class TScreenForm : public TForm {
  public:
   TScreenForm();
+  ~TScreenForm() override;
+
+  TPanel Panel1{*this};
+  TPanel Panel2{*this};
+  TPanel Panel3{*this};
+  TPanel Panel4{*this};
+  TPanel Panel5{*this};
+  TTimer Timer1;
+  TPanel Panel0{*this};
+  TTimer Timer2;
+  TPanel MemDisplay{*this};
+  TPanel PanelTrigger{*this};
+  TToggleSwitch ToggleSwitch1{PanelTrigger};
+  TToggleSwitch ToggleSwitch2{PanelTrigger};
+  TToggleSwitch ToggleSwitch3{PanelTrigger};
+  TToggleSwitch ToggleSwitch4{PanelTrigger};
+  TToggleSwitch ToggleSwitch5{PanelTrigger};
+  TToggleSwitch ToggleSwitch6{PanelTrigger};
+  TLabel Label6{PanelTrigger};
+  TLabel Label5{PanelTrigger};
+  TLabel Label4{PanelTrigger};
+  TLabel Label3{PanelTrigger};
+  TLabel Label2{PanelTrigger};
+  TLabel Label1{PanelTrigger};
+  TPanel TitleDisplay{*this};
+  TTimer Timer3;
+  TChromium* BrowserC1 = nullptr;
+  TChromium* BrowserC2 = nullptr;
+  TChromium* BrowserC3 = nullptr;
+  TChromium* BrowserC4 = nullptr;
+  TChromium* BrowserC5 = nullptr;
+
+  // The message-loop hook: watches every retrieved message while the window shows.
+  void ApplicationMessage(MSG& message, bool& handled);
+  // In preview hides the window; otherwise closes it.
+  void DismissScreen();
+
+  void Timer1Timer(TTimer& sender);
+  void Timer2Timer(TTimer& sender);
+  void Timer3Timer(TTimer& sender);
 
  protected:
   void FormCreate() override;
+  void FormShow() override;
+  void FormHide() override;
+  void FormCloseQuery(bool& canClose) override;
+  void FormClose(TCloseAction& action) override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  bool Preview() const noexcept { return Tag == 1; }
+  TChromium*& BrowserC(int monitor);
+  TPanel& Panel(int monitor);
+  TToggleSwitch& Switch(int n);
+  TLoginPage Monitor1Page();
+  void SetUpMonitor(int monitor, const TScreenRect& bounds);
+  void LoadInto(int monitor, const std::wstring& url);
+  void ShowSwitches(const TWatchVerdict& verdict);
+  void ReturnFromLogin();
+  void CoverDesktop();
+
+  TInputWatch FWatch;
+  TScreenLayout FLayout;
+  std::array<bool, MaxScreenMonitors> FLoadFailed{};
 };
 
 extern TScreenForm* ScreenForm;
+extern TDateTime StartTime;
+extern int StartX;
+extern int StartY;
+// Let go by the runtime's unload, wherever the process's end leaves it.
+extern ceflib::TGlobalRef<ceflib::ICefCookieManager> CookieManager;
+extern TURLList URLList1, URLList2, URLList3, URLList4, URLList5;
+
+// The cookie store folder: "cookies" in the application-data folder.
+std::wstring CookieFolder();
+
+// Now, as a date-time in days.
+TDateTime Now();

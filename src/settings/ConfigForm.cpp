@@ -1,19 +1,32 @@
 #include "settings/ConfigForm.h"
 
+#include "settings/CookieCleaner.h"
 #include "settings/SettingsFile.h"
+#include "cefvcl/chromium.h"
+#include "screen/ScreenForm.h"
 #include "toolkit/Application.h"
+#include "toolkit/Dialogs.h"
 #include "toolkit/IniFile.h"
 
 TConfigForm* ConfigForm = nullptr;
+
+const wchar_t* const ConfigHelpText =
+    L"Each 'Screen URL' can include a comma-separated list of URLs.\n"
+    L"\n"
+    L"  Eg:  status.example.com, intranet.example.org, www.example.net\n"
+    L"\n"
+    L"NOTE: The Start Delay applies to the loading of each page.";
 
 namespace {
 
 const wchar_t kSection[] = L"Config";
 
+// Alignment and bounds before the caption: a label sizes itself to its
+// caption from the edge its alignment keeps.
 void Place(TLabel& label, int left, int top, int width, const wchar_t* caption, TAlignment alignment) {
+  label.SetAlignment(alignment);
   label.SetBounds(left, top, width, 16);
   label.SetCaption(caption);
-  label.SetAlignment(alignment);
 }
 
 void Place(TSpinEdit& edit, int left, int top, int minValue, int maxValue, int value) {
@@ -22,6 +35,18 @@ void Place(TSpinEdit& edit, int left, int top, int minValue, int maxValue, int v
   edit.SetMaxValue(maxValue);
   edit.SetIncrement(500);
   edit.SetValue(value);
+}
+
+template <class Glyph>
+void Place(TBitBtn& button, int left, int width, const wchar_t* caption, Glyph glyph, void (TConfigForm::*click)(),
+           TConfigForm& form) {
+  button.SetBounds(left, 165, width, 40);
+  button.SetCaption(caption);
+  if constexpr (std::is_same_v<Glyph, TStandardGlyph>)
+    button.SetGlyph(glyph);
+  else
+    button.LoadGlyph(glyph);
+  button.OnClick = [&form, click] { (form.*click)(); };
 }
 
 }  // namespace
@@ -50,13 +75,46 @@ TConfigForm::TConfigForm() {
     edits[i]->SetBounds(98, editTops[i], 418, 21);
   }
 
-  SetTabOrder({&DisplayDelay, &RotateDelay, &URL1, &URL2, &URL3, &URL4, &URL5});
+  Place(BitBtn5, 8, 72, L"Help", L"CONFIG_GLYPH_HELP", &TConfigForm::BitBtn5Click, *this);
+  Place(BitBtn4, 90, 100, L"Clear Cache", sgCancel, &TConfigForm::BitBtn4Click, *this);
+  Place(BitBtn1, 200, 80, L"Preview", sgHelp, &TConfigForm::BitBtn1Click, *this);
+  Place(BitBtn2, 366, 60, L"OK", L"CONFIG_GLYPH_OK", &TConfigForm::BitBtn2Click, *this);
+  Place(BitBtn3, 436, 80, L"Cancel", sgCancel, &TConfigForm::BitBtn3Click, *this);
+  BitBtn2.SetDefault(true);
+  BitBtn3.SetCancel(true);
+
+  SetTabOrder({&DisplayDelay, &RotateDelay, &URL1, &URL2, &URL3, &URL4, &URL5, &BitBtn5, &BitBtn4, &BitBtn1, &BitBtn2,
+               &BitBtn3});
   SetActiveControl(&DisplayDelay);
 }
 
 void TConfigForm::FormCreate() { LoadSettings(); }
 
 void TConfigForm::FormClose(TCloseAction&) { Application.Terminate(); }
+
+void TConfigForm::BitBtn1Click() {
+  ScreenForm->Tag = 1;
+  ScreenForm->Timer1.Tag = 0;  // every preview arms the overlay timer anew
+  ScreenForm->Show();
+}
+
+void TConfigForm::BitBtn2Click() {
+  SaveSettings();  // a failure is shown by the application, and the dialog stays open
+  Close();
+}
+
+void TConfigForm::BitBtn3Click() { Close(); }
+
+void TConfigForm::BitBtn4Click() {
+  DeleteAllCookies(CookieFolder());
+  // No page may go on using the cookies just deleted.
+  for (TChromium* browser : {ScreenForm->BrowserC1, ScreenForm->BrowserC2, ScreenForm->BrowserC3,
+                             ScreenForm->BrowserC4, ScreenForm->BrowserC5})
+    if (browser) browser->Load(L"about:blank");
+  ShowMessage(L"Cache has been cleared.");
+}
+
+void TConfigForm::BitBtn5Click() { ShowMessage(ConfigHelpText); }
 
 void TConfigForm::LoadSettings() {
   TIniFile ini(SettingsFileName());

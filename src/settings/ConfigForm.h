@@ -1,7 +1,10 @@
 #pragma once
 // The settings dialog. Its controls are the running program's only copy of the
 // settings: the screen window reads them from here each time it is shown.
+// Closing the dialog, in any way, ends the program.
 
+#include "toolkit/BitBtn.h"
+#include "toolkit/Edit.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/SpinEdit.h"
@@ -17,6 +20,9 @@ class TConfigForm : public TForm {
   void SaveSettings();
 
   TSpinEdit DisplayDelay{*this};
+  TBitBtn BitBtn1{*this};  // Preview
+  TBitBtn BitBtn2{*this};  // OK
+  TBitBtn BitBtn3{*this};  // Cancel
   TLabel Label1{*this};
   TLabel Label2{*this};
   TLabel Label3{*this};
@@ -28,13 +34,25 @@ class TConfigForm : public TForm {
   TEdit URL3{*this};
   TEdit URL4{*this};
   TEdit URL5{*this};
+  TBitBtn BitBtn4{*this};  // Clear Cache
   TLabel Label7{*this};
   TLabel Label8{*this};
   TSpinEdit RotateDelay{*this};
+  TBitBtn BitBtn5{*this};  // Help
+
+  // The buttons' handlers, run by their clicks (and Enter and Escape).
+  void BitBtn1Click();  // Preview: the screen window with what the controls hold now
+  void BitBtn2Click();  // OK: save, then close; a failed save keeps the dialog open
+  void BitBtn3Click();  // Cancel: close without saving
+  void BitBtn4Click();  // Clear Cache: delete every stored cookie
+  void BitBtn5Click();  // Help
 
  protected:
   void FormCreate() override;
   void FormClose(TCloseAction& action) override;
 };
+
+// What Help shows.
+extern const wchar_t* const ConfigHelpText;
 
 extern TConfigForm* ConfigForm;

@@ -104,10 +104,25 @@ void TApplication::ProcessMessage(MSG& message) {
   }
 }
 
+namespace {
+
+// A key the control under the focus handles itself (a browser wants Tab and letters) is no
+// dialog navigation key; foreign child windows ask the nearest control of ours above them.
+bool ControlWantsKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_CHAR) return false;
+  for (HWND window = message.hwnd; window; window = GetParent(window))
+    if (TWinControl* control = TWinControl::FromHandle(window))
+      return control->Perform(CM_WANTSPECIALKEY, message.wParam) != 0;
+  return false;
+}
+
+}  // namespace
+
 bool TApplication::IsDialogKeyMessage(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(root));
-  return form && form->DialogKeys() && IsDialogMessageW(root, &message);
+  return form && form->DialogKeys() && !ControlWantsKey(message) &&
+         (form->DialogKey(message) || IsDialogMessageW(root, &message));
 }
 
 void TApplication::HandleException() noexcept {

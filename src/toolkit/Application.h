@@ -48,14 +48,20 @@ class TApplication {
   // Makes a form of class F, hidden, stores it in `reference` (so FormCreate
   // can already reach it through there) and runs its FormCreate. The reference
   // is cleared when the form is destroyed, so it must outlive the form: a
-  // global, as the program's windows are.
+  // global, as the program's windows are. An exception out of FormCreate goes
+  // to the default exception handling like any other handler's, and the form
+  // stays.
   template <class F>
   F& CreateForm(F*& reference) {
     auto form = std::make_unique<F>();
     F& result = *form;
     reference = &result;
     AdoptForm(std::move(form), [&reference] { reference = nullptr; });
-    result.DoCreate();
+    try {
+      result.DoCreate();
+    } catch (...) {
+      HandleException();
+    }
     return result;
   }
 

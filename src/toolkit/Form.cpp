@@ -69,6 +69,43 @@ void TForm::Close() {
     Hide();
 }
 
+namespace {
+
+bool IsButton(HWND window) {
+  return window && (SendMessageW(window, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON) != 0;
+}
+
+// Reported to the button's parent as a click is, so the button's own handler
+// runs, but without the mouse's side effect of moving the focus: a value typed
+// into a box stays as typed.
+bool Press(HWND button) {
+  if (!button || !IsWindowEnabled(button) || !IsWindowVisible(button)) return false;
+  SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+  return true;
+}
+
+HWND HandleOf(TWinControl* control) { return control ? control->Handle() : nullptr; }
+
+}  // namespace
+
+bool TForm::DialogKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN || (message.wParam != VK_ESCAPE && message.wParam != VK_RETURN)) return false;
+  HWND focus = GetFocus();
+  // A control that takes these keys itself (a multi-line box, say) keeps them.
+  auto wants = SendMessageW(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+  if (focus && (wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))) return false;
+  if (message.wParam == VK_ESCAPE) return Press(HandleOf(FCancelButton));
+  if (IsButton(focus) && IsChild(Handle(), focus)) return Press(focus);
+  return Press(HandleOf(FDefaultButton));
+}
+
+TForm* ParentForm(TWinControl& control) {
+  TWinControl* top = &control;
+  while (top->Parent()) top = top->Parent();
+  return dynamic_cast<TForm*>(top);
+}
+
 void TForm::CenterOnScreen() {
   int left = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
   int top = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;

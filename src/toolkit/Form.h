@@ -33,6 +33,14 @@ class TForm : public TWinControl {
   bool DialogKeys() const noexcept { return FDialogKeys; }
   void SetDialogKeys(bool enabled) { FDialogKeys = enabled; }
 
+  // The buttons that Enter and Escape press (with dialog keys on): Enter
+  // presses the focused button, or the default button when the focus is
+  // elsewhere; Escape presses the cancel button. Buttons register themselves.
+  TWinControl* DefaultButton() const noexcept { return FDefaultButton; }
+  void SetDefaultButton(TWinControl* button) { FDefaultButton = button; }
+  TWinControl* CancelButton() const noexcept { return FCancelButton; }
+  void SetCancelButton(TWinControl* button) { FCancelButton = button; }
+
   // Showing runs FormShow before the window appears; hiding runs FormHide after.
   void SetVisible(bool visible) override;
 
@@ -52,6 +60,8 @@ class TForm : public TWinControl {
  private:
   friend class TApplication;
   void DoCreate() { FormCreate(); }
+  // Enter or Escape pressed in the form: true when a button took it.
+  bool DialogKey(const MSG& message);
   void CenterOnScreen();
   void FocusFirstControl();
 
@@ -60,4 +70,9 @@ class TForm : public TWinControl {
   TWinControl* FActiveControl = nullptr;
   HWND FLastFocus = nullptr;
   bool FDialogKeys = false;
+  TWinControl* FDefaultButton = nullptr;
+  TWinControl* FCancelButton = nullptr;
 };
+
+// The form a control sits on; nullptr for a control outside any form.
+TForm* ParentForm(TWinControl& control);

@@ -11,11 +11,40 @@ TCreateParams LabelParams() {
 
 }  // namespace
 
-TLabel::TLabel(TWinControl& parent) : TWinControl(&parent, LabelParams()) {}
+TLabel::TLabel(TWinControl& parent) : TWinControl(&parent, LabelParams()) { AdjustBounds(); }
 
 void TLabel::SetCaption(const std::wstring& caption) {
-  SetText(caption);
+  SetText(caption);  // resizes the label on its way through WndProc
   Repaint();
+}
+
+void TLabel::SetAutoSize(bool autoSize) {
+  FAutoSize = autoSize;
+  AdjustBounds();
+}
+
+void TLabel::AdjustBounds() {
+  if (!FAutoSize) return;
+  HDC dc = GetDC(Handle());
+  if (!dc) return;
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(Perform(WM_GETFONT)));
+  std::wstring text = Text();
+  // An empty label keeps the height of a line, so it does not vanish from a layout.
+  if (text.empty()) text = L" ";
+  RECT extent{};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(Handle(), dc);
+
+  int left = Left();
+  const int oldWidth = Width();
+  const int width = extent.right - extent.left;
+  if (FAlignment == taRightJustify) left += oldWidth - width;
+  if (FAlignment == taCenter) left += (oldWidth - width) / 2;
+  // Growing leftwards never takes it past its parent's left edge, where the
+  // caption would be cut after all.
+  if (FAlignment != taLeftJustify && left < 0) left = 0;
+  SetBounds(left, Top(), width, extent.bottom - extent.top);
 }
 
 void TLabel::SetAlignment(TAlignment alignment) {
@@ -51,6 +80,12 @@ LRESULT TLabel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ERASEBKGND:
       return 1;  // painted whole in WM_PAINT
+    case WM_SETTEXT:
+    case WM_SETFONT: {
+      LRESULT result = TWinControl::WndProc(message, wParam, lParam);
+      AdjustBounds();
+      return result;
+    }
   }
   return TWinControl::WndProc(message, wParam, lParam);
 }

@@ -1,5 +1,12 @@
 #pragma once
-// A line of text on its parent's background. It is never wrapped: a caption
+// A line of text on its parent's background. It is never wrapped.
+//
+// With AutoSize (the default) the label is exactly as large as its caption in
+// its font, so no font, however wide, cuts the caption. It grows and shrinks
+// from the edge its alignment names: a left-aligned label keeps its left edge,
+// a right-aligned one its right edge, a centred one its centre, except that
+// it never grows past its parent's left edge. Set the
+// alignment and the bounds first, then the caption. Without AutoSize a caption
 // wider than the label is cut at the label's edge.
 
 #include "toolkit/WinControl.h"
@@ -16,11 +23,16 @@ class TLabel : public TWinControl {
   TAlignment Alignment() const noexcept { return FAlignment; }
   void SetAlignment(TAlignment alignment);
 
+  bool AutoSize() const noexcept { return FAutoSize; }
+  void SetAutoSize(bool autoSize);
+
  protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void Paint(HDC dc);
+  void AdjustBounds();
 
   TAlignment FAlignment = taLeftJustify;
+  bool FAutoSize = true;
 };

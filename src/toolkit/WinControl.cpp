@@ -27,6 +27,24 @@ const wchar_t* EnsureWindowClass(const wchar_t* name, UINT classStyle) {
   return name;
 }
 
+TComponent::TComponent(TComponent* owner) : FOwner(owner) {
+  if (owner) owner->FComponents.push_back(this);
+}
+
+TComponent::~TComponent() {
+  DestroyComponents();
+  if (FOwner) std::erase(FOwner->FComponents, this);
+}
+
+void TComponent::DestroyComponents() noexcept {
+  while (!FComponents.empty()) {
+    TComponent* last = FComponents.back();
+    FComponents.pop_back();
+    last->FOwner = nullptr;
+    delete last;  // owned since MakeComponent: this list is its only owner
+  }
+}
+
 TWinControl::TWinControl(TWinControl* parent, const TCreateParams& params) : FParent(parent) {
   if (parent) {
     FFont = parent->FFont;
@@ -41,15 +59,56 @@ TWinControl::TWinControl(TWinControl* parent, const TCreateParams& params) : FPa
   HWND window = CreateWindowExW(params.ExStyle, params.ClassName, params.Caption.c_str(), style, 0, 0, 0, 0,
                                 parent ? parent->Handle() : nullptr, id, GetModuleHandleW(nullptr), nullptr);
   if (!window) RaiseLastOSError();
-  FHandle.reset(window);
-  if (!SetPropW(window, kOwnerProperty, this)) RaiseLastOSError();
-  FDefWindowProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::SubclassProc)));
+  AttachWindow(window);
   if (parent) parent->FControls.push_back(this);
   ApplyFont();
 }
 
+TWinControl::TWinControl(TComponent* owner, const TCreateParams& params, TOnDemand)
+    : TComponent(owner), FCreateParams(params) {}
+
+void TWinControl::AttachWindow(HWND window) {
+  FHandle.reset(window);
+  if (!SetPropW(window, kOwnerProperty, this)) RaiseLastOSError();
+  FDefWindowProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::SubclassProc)));
+}
+
+void TWinControl::HandleNeeded() {
+  if (HandleAllocated()) return;
+  if (!FParent) throw Exception(L"Control has no parent window");
+  FParent->HandleNeeded();
+  CreateWnd();
+}
+
+void TWinControl::CreateWnd() {
+  DWORD style = FCreateParams.Style | WS_CHILD | (FVisible ? WS_VISIBLE : 0);
+  HWND window = CreateWindowExW(FCreateParams.ExStyle, FCreateParams.ClassName, FCreateParams.Caption.c_str(), style,
+                                FBounds.left, FBounds.top, FBounds.right - FBounds.left, FBounds.bottom - FBounds.top,
+                                FParent->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!window) RaiseLastOSError();
+  AttachWindow(window);
+  ApplyFont();
+}
+
+void TWinControl::SetParent(TWinControl* parent) {
+  if (parent == FParent) return;
+  if (FParent) std::erase(FParent->FControls, this);
+  FParent = parent;
+  if (parent) {
+    parent->FControls.push_back(this);
+    if (FParentFont) FFont = parent->FFont;
+  }
+  if (HandleAllocated()) {
+    ::SetParent(Handle(), parent ? parent->Handle() : nullptr);
+  } else if (parent && parent->HandleAllocated() && IsWindowVisible(parent->Handle())) {
+    HandleNeeded();
+  }
+}
+
 TWinControl::~TWinControl() {
+  // Owned controls go while this window still exists, as they were made.
+  DestroyComponents();
   if (FParent) std::erase(FParent->FControls, this);
   for (TWinControl* child : FControls) child->FParent = nullptr;
   if (HWND window = Handle()) {
@@ -93,6 +152,11 @@ LRESULT CALLBACK TWinControl::SubclassProc(HWND window, UINT message, WPARAM wPa
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_SIZE: {
+      LRESULT result = DefaultHandler(message, wParam, lParam);
+      Resize();
+      return result;
+    }
     case WM_COMMAND:
       if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam)); child && child != this)
         if (child->CommandReflected(HIWORD(wParam))) return 0;
@@ -103,6 +167,12 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         LRESULT result = 0;
         if (child->NotifyReflected(*header, result)) return result;
       }
+      break;
+    }
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (TWinControl* child = FromHandle(item.hwndItem); child && child != this)
+        if (child->DrawItemReflected(item)) return TRUE;
       break;
     }
     case WM_CTLCOLORSTATIC:
@@ -124,6 +194,8 @@ LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) 
 bool TWinControl::CommandReflected(WORD) { return false; }
 
 bool TWinControl::NotifyReflected(NMHDR&, LRESULT&) { return false; }
+
+bool TWinControl::DrawItemReflected(const DRAWITEMSTRUCT&) { return false; }
 
 HBRUSH TWinControl::CtlColorReflected(HDC dc) {
   SetTextColor(dc, ColorToRGB(FFont.Color));
@@ -161,18 +233,20 @@ RECT BoundsOf(HWND window, bool child) {
 
 }  // namespace
 
-int TWinControl::Left() const { return BoundsOf(Handle(), IsChildWindow()).left; }
-int TWinControl::Top() const { return BoundsOf(Handle(), IsChildWindow()).top; }
+int TWinControl::Left() const { return HandleAllocated() ? BoundsOf(Handle(), IsChildWindow()).left : FBounds.left; }
+int TWinControl::Top() const { return HandleAllocated() ? BoundsOf(Handle(), IsChildWindow()).top : FBounds.top; }
 int TWinControl::Width() const {
-  RECT r = BoundsOf(Handle(), false);
+  RECT r = HandleAllocated() ? BoundsOf(Handle(), false) : FBounds;
   return r.right - r.left;
 }
 int TWinControl::Height() const {
-  RECT r = BoundsOf(Handle(), false);
+  RECT r = HandleAllocated() ? BoundsOf(Handle(), false) : FBounds;
   return r.bottom - r.top;
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+  FBounds = RECT{left, top, left + width, top + height};
+  if (!HandleAllocated()) return;
   Win32Check(SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE));
 }
 
@@ -197,9 +271,15 @@ void TWinControl::SetClientSize(int width, int height) {
                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
 }
 
-bool TWinControl::Visible() const { return (GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
+bool TWinControl::Visible() const {
+  if (!HandleAllocated()) return FVisible;
+  return (GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
-void TWinControl::SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE); }
+void TWinControl::SetVisible(bool visible) {
+  FVisible = visible;
+  if (HandleAllocated()) ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
+}
 
 bool TWinControl::Enabled() const { return IsWindowEnabled(Handle()) != FALSE; }
 
@@ -207,7 +287,10 @@ void TWinControl::SetEnabled(bool enabled) { EnableWindow(Handle(), enabled); }
 
 bool TWinControl::Focused() const { return Handle() && GetFocus() == Handle(); }
 
-void TWinControl::SetFocus() { ::SetFocus(Handle()); }
+void TWinControl::SetFocus() {
+  HandleNeeded();
+  ::SetFocus(Handle());
+}
 
 std::wstring TWinControl::Text() const {
   int length = GetWindowTextLengthW(Handle());
@@ -226,6 +309,7 @@ void TWinControl::SetFont(const TFont& font) {
 }
 
 void TWinControl::ApplyFont() {
+  if (!HandleAllocated()) return;  // the window gets the font when it is made
   TFontHandle font = CreateFontHandle(FFont);
   Perform(WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   FFontHandle = std::move(font);  // the old font is deleted only once the window no longer uses it
@@ -247,16 +331,18 @@ void TWinControl::SetColor(TColor color) {
 }
 
 void TWinControl::ParentColorChanged() {
-  InvalidateRect(Handle(), nullptr, TRUE);
+  if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
   for (TWinControl* child : FControls)
     if (child->FParentColor) child->ParentColorChanged();
 }
 
 void TWinControl::BringToFront() {
+  if (!HandleAllocated()) return;  // a window made later is made on top anyway
   SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TWinControl::SendToBack() {
+  HandleNeeded();
   SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

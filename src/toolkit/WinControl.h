@@ -9,18 +9,43 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
-// What every toolkit component carries: an integer free for the program's own use.
+// What every toolkit component carries: an integer free for the program's own use, and an
+// optional owner that frees it with itself.
 class TComponent {
  public:
-  TComponent() = default;
+  // With an owner, the owner frees this component when it is freed itself (unless the
+  // component was freed first, which takes it out of the owner's care).
+  explicit TComponent(TComponent* owner = nullptr);
   TComponent(const TComponent&) = delete;
   TComponent& operator=(const TComponent&) = delete;
-  virtual ~TComponent() = default;
+  virtual ~TComponent();
+
+  TComponent* Owner() const noexcept { return FOwner; }
+  int ComponentCount() const noexcept { return static_cast<int>(FComponents.size()); }
 
   int Tag = 0;
+
+ protected:
+  // Frees the owned components, the last one first.
+  void DestroyComponents() noexcept;
+
+ private:
+  TComponent* FOwner = nullptr;
+  std::vector<TComponent*> FComponents;
 };
+
+// Makes a component of class T owned by owner; the owner frees it.
+template <class T, class... Args>
+T& MakeComponent(TComponent* owner, Args&&... args) {
+  return *new T(owner, std::forward<Args>(args)...);  // the owner's list holds it from here on
+}
+
+// Asks a control whether it handles a navigation key (wParam: the virtual key) itself instead
+// of leaving it to dialog navigation: non-zero means the control wants the key.
+constexpr UINT CM_WANTSPECIALKEY = WM_APP + 0x3F00;
 
 struct TCreateParams {
   const wchar_t* ClassName = nullptr;
@@ -38,7 +63,14 @@ class TWinControl : public TComponent {
   ~TWinControl() override;
 
   HWND Handle() const noexcept { return FHandle.get(); }
+  bool HandleAllocated() const noexcept { return FHandle.valid(); }
+  // Makes the window of a control created on demand, if it has none yet; raises when the
+  // control has no parent window to live in.
+  void HandleNeeded();
   TWinControl* Parent() const noexcept { return FParent; }
+  // Moves the control into parent's client area (nullptr takes it out). A control created on
+  // demand gets its window here when parent is on the screen, else at HandleNeeded.
+  void SetParent(TWinControl* parent);
   // The toolkit object that owns a window, or nullptr for a foreign window.
   static TWinControl* FromHandle(HWND window) noexcept;
 
@@ -83,6 +115,16 @@ class TWinControl : public TComponent {
  protected:
   // Creates the native window: a top-level window when parent is nullptr.
   TWinControl(TWinControl* parent, const TCreateParams& params);
+  // A child control whose window is made only when it is needed, once it has a parent:
+  // bounds and visibility set before then are kept for it.
+  struct TOnDemand {};
+  TWinControl(TComponent* owner, const TCreateParams& params, TOnDemand);
+
+  // Makes the native window of a control created on demand; overrides call this first and
+  // then do what needs the window.
+  virtual void CreateWnd();
+  // After every change of the window's size.
+  virtual void Resize() {}
 
   // Every message of the window; exceptions thrown here are shown by the
   // application and never reach the system.
@@ -94,6 +136,8 @@ class TWinControl : public TComponent {
   virtual bool CommandReflected(WORD notifyCode);
   virtual bool NotifyReflected(NMHDR& header, LRESULT& result);
   virtual HBRUSH CtlColorReflected(HDC dc);
+  // An owner-drawn control paints itself here when its parent is asked to.
+  virtual bool DrawItemReflected(const DRAWITEMSTRUCT& item);
 
   // Fills a rectangle with the control's colour.
   void PaintBackground(HDC dc);
@@ -110,7 +154,12 @@ class TWinControl : public TComponent {
   void ParentColorChanged();
   bool IsChildWindow() const;
 
+  void AttachWindow(HWND window);
+
   TWindowHandle FHandle;
+  TCreateParams FCreateParams;  // kept for a window made on demand
+  RECT FBounds{};               // of a control without a window yet
+  bool FVisible = true;         // of a control without a window yet
   WNDPROC FDefWindowProc = nullptr;
   TWinControl* FParent = nullptr;
   std::vector<TWinControl*> FControls;

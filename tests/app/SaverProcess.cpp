@@ -54,12 +54,13 @@ std::wstring ControlText(HWND control) {
   return std::wstring(text, copied);
 }
 
-TSaverProcess::TSaverProcess(const std::wstring& arguments, const std::string& settingsFile)
+TSaverProcess::TSaverProcess(const std::wstring& arguments, const std::string& settingsFile, const TPrepare& prepare)
     : FFolder(kelpa::test::MakeTempDir(L"kelpa-saver-")) {
   if (!settingsFile.empty()) {
     std::ofstream out(std::filesystem::path(FFolder) / "KelpaScreenSaver.INI", std::ios::binary);
     out << settingsFile;
   }
+  if (prepare) prepare(FFolder);
   FJob.reset(CreateJobObjectW(nullptr, nullptr));
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
   limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;

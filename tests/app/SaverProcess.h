@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,17 @@ class TSaverProcess {
  public:
   // arguments: the command line after the program name, e.g. L"/S" or L"/p 1234".
   // settingsFile: when not empty, the content of the settings file the process finds.
-  explicit TSaverProcess(const std::wstring& arguments, const std::string& settingsFile = "");
+  // prepare: when given, called with the folder before the process starts.
+  using TPrepare = std::function<void(const std::wstring& folder)>;
+  explicit TSaverProcess(const std::wstring& arguments, const std::string& settingsFile = "",
+                         const TPrepare& prepare = nullptr);
   ~TSaverProcess();
   TSaverProcess(const TSaverProcess&) = delete;
   TSaverProcess& operator=(const TSaverProcess&) = delete;
 
   DWORD Id() const noexcept { return FId; }
+  // The process's APPDATA and working folder.
+  const std::wstring& Folder() const noexcept { return FFolder; }
 
   // True when the process ended within the time; its exit code goes to exitCode.
   bool WaitForExit(DWORD milliseconds, DWORD& exitCode);

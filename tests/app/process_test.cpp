@@ -126,6 +126,19 @@ TEST(SingleInstance, SecondProcessEndsSilentlyWhileTheFirstRuns) {
   ExpectEndsWithCodeZero(first);
 }
 
+TEST(SingleInstance, MutexNamedKelpaScreenSaverHeldByAnotherProgramEndsItSilently) {
+  THandle mutex(CreateMutexW(nullptr, TRUE, L"KelpaScreenSaver"));
+  ASSERT_TRUE(mutex.valid());
+  for (const wchar_t* arguments : {L"/S", L""}) {
+    TSaverProcess saver(arguments);
+    DWORD code = 99;
+    bool sawWindow = true;
+    ASSERT_TRUE(saver.WaitForExitWatchingWindows(kPatience, code, sawWindow)) << "still running";
+    EXPECT_EQ(code, 0u) << arguments;
+    EXPECT_FALSE(sawWindow) << arguments;
+  }
+}
+
 TEST(SingleInstance, ANewProcessRunsOnceTheFirstHasEnded) {
   {
     TSaverProcess first(L"/p");

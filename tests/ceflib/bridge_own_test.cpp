@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <stdexcept>
+#include <thread>
+#include <vector>
 
 #include "ceflib/cef_browser.h"
 #include "ceflib/cef_own_of.h"
@@ -108,6 +111,44 @@ TEST(CefOwnObject, HeldOnlyByTheRuntimeLivesUntilItsLastRelease) {
   EXPECT_FALSE(destroyed);
   EXPECT_EQ(RuntimeRelease(data), 1);
   EXPECT_TRUE(destroyed);
+  EXPECT_EQ(TCefBaseOwn::LiveBlocks(), blocksBefore);
+}
+
+// A bare Own object that counts its destructions.
+class TCountedOwn : public TCefBaseOwn {
+ public:
+  explicit TCountedOwn(std::atomic<int>& destroyed) : TCefBaseOwn(sizeof(cef_base_t)), FDestroyed(destroyed) {}
+  ~TCountedOwn() override { FDestroyed.fetch_add(1); }
+
+ private:
+  std::atomic<int>& FDestroyed;
+};
+
+TEST(CefOwnObject, RuntimeThreadsAndTheGuiThreadCountingAtOnceDestroyItExactlyOnce) {
+  // Few rounds: starting threads under Wine is slow; each round races for thousands of counts.
+  constexpr int kRounds = 25, kThreads = 4, kPairs = 5000;
+  const int32_t blocksBefore = TCefBaseOwn::LiveBlocks();
+  std::atomic<int> destroyed{0};
+  for (int round = 1; round <= kRounds; ++round) {
+    RefPtr<TCountedOwn> object = MakeRef<TCountedOwn>(destroyed);
+    std::atomic<bool> go{false};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+      auto* data = static_cast<cef_base_t*>(CefStructOf(object));  // this thread's own reference
+      threads.emplace_back([data, &go] {
+        while (!go.load()) std::this_thread::yield();
+        for (int i = 0; i < kPairs; ++i) {
+          data->add_ref(data);
+          data->release(data);
+        }
+        data->release(data);
+      });
+    }
+    go.store(true);
+    object.reset();  // while the threads count
+    for (std::thread& thread : threads) thread.join();
+    ASSERT_EQ(destroyed.load(), round);
+  }
   EXPECT_EQ(TCefBaseOwn::LiveBlocks(), blocksBefore);
 }
 

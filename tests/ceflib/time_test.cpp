@@ -130,6 +130,19 @@ TEST(DateTime, SplitsIntoFieldsWithTheDayOfWeek) {
   EXPECT_EQ(st.wMilliseconds, 16);
 }
 
+TEST(DateTime, FractionRoundingUpToAWholeDayGivesTheNextMidnight) {
+  // 23:59:59.9996 is nearer to the next day's 00:00:00.000 than to 23:59:59.999.
+  SYSTEMTIME st = DateTimeToSystemTime(EncodeDate(2024, 2, 29) + 86399999.6 / 86400000.0);
+  EXPECT_EQ(st.wYear, 2024);
+  EXPECT_EQ(st.wMonth, 3);
+  EXPECT_EQ(st.wDay, 1);
+  EXPECT_EQ(st.wDayOfWeek, 5);  // a Friday
+  EXPECT_EQ(st.wHour, 0);
+  EXPECT_EQ(st.wMinute, 0);
+  EXPECT_EQ(st.wSecond, 0);
+  EXPECT_EQ(st.wMilliseconds, 0);
+}
+
 TEST(DateTime, ValuesOutsideTheCalendarCannotBeSplit) {
   EXPECT_THROW(DateTimeToSystemTime(std::numeric_limits<double>::quiet_NaN()), EConvertError);
   EXPECT_THROW(DateTimeToSystemTime(std::numeric_limits<double>::infinity()), EConvertError);

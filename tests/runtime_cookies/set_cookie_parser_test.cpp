@@ -52,9 +52,12 @@ TEST(SetCookie, ReadsExpiresAndIgnoresBadAttributes) {
 }
 
 TEST(SetCookie, PastExpiryGivesAnExpiredCookie) {
-  auto by_age = Parse("a=1; Max-Age=0");
-  ASSERT_TRUE(by_age);
-  EXPECT_TRUE(by_age->IsExpiredAt(kNow));
+  for (const char* header : {"a=1; Max-Age=0", "a=1; Max-Age=-5"}) {
+    auto by_age = Parse(header);
+    ASSERT_TRUE(by_age);
+    EXPECT_TRUE(by_age->has_expires) << header;
+    EXPECT_EQ(by_age->expires, 0) << header;  // expired at once, not "now"
+  }
   auto by_date = Parse("a=1; Expires=Thu, 01 Jan 1990 00:00:00 GMT");
   ASSERT_TRUE(by_date);
   EXPECT_TRUE(by_date->IsExpiredAt(kNow));

@@ -37,6 +37,15 @@ TEST(HttpUrl, ReadsIpv6LiteralsAndDropsUserInfo) {
   EXPECT_EQ(url->HostHeader(), "[::1]:81");
 }
 
+TEST(HttpUrl, TakesPortsUpTo65535) {
+  auto top = ParseHttpUrl("http://h:65535/");
+  ASSERT_TRUE(top);
+  EXPECT_EQ(top->port, 65535);
+  auto first = ParseHttpUrl("http://h:1/");
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->port, 1);
+}
+
 TEST(HttpUrl, RejectsOtherSchemesAndBadPorts) {
   EXPECT_FALSE(ParseHttpUrl("ftp://h/"));
   EXPECT_FALSE(ParseHttpUrl("local://c/x"));
@@ -44,6 +53,7 @@ TEST(HttpUrl, RejectsOtherSchemesAndBadPorts) {
   EXPECT_FALSE(ParseHttpUrl("http:///path"));
   EXPECT_FALSE(ParseHttpUrl("http://h:0/"));
   EXPECT_FALSE(ParseHttpUrl("http://h:65536/"));
+  EXPECT_FALSE(ParseHttpUrl("http://h:99999/"));
   EXPECT_FALSE(ParseHttpUrl("http://h:8a/"));
   EXPECT_FALSE(ParseHttpUrl("http://[::1/"));
 }

@@ -4,6 +4,9 @@
 
 #include "SettingsFixture.h"
 
+#include <algorithm>
+#include <regex>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -63,19 +66,56 @@ TEST_F(ConfigFormTest, UsesButtonFaceAndTahomaElevenPixels) {
 }
 
 TEST_F(ConfigFormTest, ControlsSitWhereTheLayoutPutsThem) {
-  ExpectBounds(FForm.Label1, 8, 10, 80, 16);
   ExpectBounds(FForm.DisplayDelay, 98, 6, 65, 22);
-  ExpectBounds(FForm.Label7, 169, 10, 72, 16);
-  ExpectBounds(FForm.Label8, 373, 10, 72, 16);
   ExpectBounds(FForm.RotateDelay, 451, 6, 65, 22);
-  const TLabel* labels[] = {&FForm.Label2, &FForm.Label3, &FForm.Label4, &FForm.Label5, &FForm.Label6};
   const TEdit* edits[] = {&FForm.URL1, &FForm.URL2, &FForm.URL3, &FForm.URL4, &FForm.URL5};
-  const int labelTops[] = {39, 65, 91, 117, 143};
   const int editTops[] = {35, 61, 87, 113, 138};
-  for (int i = 0; i < 5; ++i) {
-    ExpectBounds(*labels[i], 8, labelTops[i], 80, 16);
-    ExpectBounds(*edits[i], 98, editTops[i], 418, 21);
+  for (int i = 0; i < 5; ++i) ExpectBounds(*edits[i], 98, editTops[i], 418, 21);
+  ExpectBounds(FForm.BitBtn5, 8, 165, 72, 40);
+  ExpectBounds(FForm.BitBtn4, 90, 165, 100, 40);
+  ExpectBounds(FForm.BitBtn1, 200, 165, 80, 40);
+  ExpectBounds(FForm.BitBtn2, 366, 165, 60, 40);
+  ExpectBounds(FForm.BitBtn3, 436, 165, 80, 40);
+}
+
+// Labels fit their captions, so only the edge their alignment keeps is fixed:
+// the right edge of a right-aligned label (unless a wide font would push it
+// past the dialog's left edge), the left edge of the others.
+TEST_F(ConfigFormTest, LabelsKeepTheirAnchoredEdgeAndShowTheWholeCaption) {
+  struct {
+    const TLabel* Label;
+    int Top, Edge;
+    bool RightAligned;
+  } cases[] = {{&FForm.Label1, 10, 88, true},   {&FForm.Label7, 10, 169, false}, {&FForm.Label8, 10, 445, true},
+               {&FForm.Label2, 39, 88, true},   {&FForm.Label3, 65, 88, true},   {&FForm.Label4, 91, 88, true},
+               {&FForm.Label5, 117, 88, true},  {&FForm.Label6, 143, 88, true}};
+  for (const auto& c : cases) {
+    RECT r = ClientBounds(*c.Label);
+    EXPECT_EQ(r.top, c.Top) << WideToUtf8(c.Label->Caption());
+    if (c.RightAligned)
+      EXPECT_EQ(r.left, std::max(0L, c.Edge - (r.right - r.left))) << WideToUtf8(c.Label->Caption());
+    else
+      EXPECT_EQ(r.left, c.Edge) << WideToUtf8(c.Label->Caption());
+    HDC dc = GetDC(c.Label->Handle());
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(c.Label->Perform(WM_GETFONT)));
+    std::wstring text = c.Label->Caption();
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(c.Label->Handle(), dc);
+    EXPECT_GE(r.right - r.left, extent.cx) << WideToUtf8(text);
   }
+}
+
+TEST_F(ConfigFormTest, ButtonsCarryTheirCaptionsAndGlyphs) {
+  const TBitBtn* buttons[] = {&FForm.BitBtn1, &FForm.BitBtn2, &FForm.BitBtn3, &FForm.BitBtn4, &FForm.BitBtn5};
+  const wchar_t* captions[] = {L"Preview", L"OK", L"Cancel", L"Clear Cache", L"Help"};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(buttons[i]->Caption(), captions[i]);
+    EXPECT_NE(buttons[i]->Glyph(), nullptr) << WideToUtf8(captions[i]);
+  }
+  EXPECT_EQ(FForm.DefaultButton(), &FForm.BitBtn2);
+  EXPECT_EQ(FForm.CancelButton(), &FForm.BitBtn3);
 }
 
 TEST_F(ConfigFormTest, LabelsCarryTheirCaptionsAndAlignment) {
@@ -101,16 +141,17 @@ TEST_F(ConfigFormTest, SpinEditsHaveTheirRangesStepsAndInitialValues) {
   EXPECT_EQ(FForm.RotateDelay.Value(), 5000);
 }
 
-TEST_F(ConfigFormTest, TabGoesThroughTheDelaysThenTheAddresses) {
+TEST_F(ConfigFormTest, TabGoesThroughTheDelaysTheAddressesThenTheButtons) {
   std::vector<HWND> order;
   HWND item = GetNextDlgTabItem(FForm.Handle(), nullptr, FALSE);
-  for (int i = 0; i < 7 && item; ++i) {
+  for (int i = 0; i < 12 && item; ++i) {
     order.push_back(item);
     item = GetNextDlgTabItem(FForm.Handle(), item, FALSE);
   }
   std::vector<HWND> expected{FForm.DisplayDelay.Handle(), FForm.RotateDelay.Handle(), FForm.URL1.Handle(),
                              FForm.URL2.Handle(),         FForm.URL3.Handle(),        FForm.URL4.Handle(),
-                             FForm.URL5.Handle()};
+                             FForm.URL5.Handle(),         FForm.BitBtn5.Handle(),     FForm.BitBtn4.Handle(),
+                             FForm.BitBtn1.Handle(),      FForm.BitBtn2.Handle(),     FForm.BitBtn3.Handle()};
   EXPECT_EQ(order, expected);
 }
 
@@ -150,4 +191,17 @@ TEST_F(ConfigFormTest, ClosingTheDialogTerminatesTheApplication) {
   EXPECT_TRUE(Application.Terminated());
   Application.Run();  // ends at once: the request is waiting
   EXPECT_FALSE(Application.Terminated());
+}
+
+TEST_F(ConfigFormTest, HelpTextHasFiveLinesWithThreeExampleHosts) {
+  std::vector<std::wstring> lines;
+  std::wstringstream text(ConfigHelpText);
+  for (std::wstring line; std::getline(text, line, L'\n');) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0], L"Each 'Screen URL' can include a comma-separated list of URLs.");
+  EXPECT_EQ(lines[1], L"");
+  EXPECT_TRUE(std::regex_match(lines[2], std::wregex(LR"(  Eg:  [a-z0-9.-]+\.[a-z]+, [a-z0-9.-]+\.[a-z]+, [a-z0-9.-]+\.[a-z]+)")))
+      << WideToUtf8(lines[2]);
+  EXPECT_EQ(lines[3], L"");
+  EXPECT_EQ(lines[4], L"NOTE: The Start Delay applies to the loading of each page.");
 }

@@ -101,7 +101,7 @@ TEST_F(SettingsStoreTest, SaveWritesEverySettingAndLoadReadsItBack) {
   FForm.URL2.SetText(L"'b,c',d");
   FForm.URL3.SetText(L"'c.example,d.example'");  // one quoted entry: the quotes must survive
   FForm.URL4.SetText(std::wstring(5000, L'w'));
-  FForm.URL5.SetText(L" e.example ");
+  FForm.URL5.SetText(L"e.example  ");  // blanks at one end only
   FForm.SaveSettings();
   TConfigForm reloaded;
   reloaded.LoadSettings();
@@ -111,7 +111,7 @@ TEST_F(SettingsStoreTest, SaveWritesEverySettingAndLoadReadsItBack) {
   EXPECT_EQ(reloaded.URL2.Text(), L"'b,c',d");
   EXPECT_EQ(reloaded.URL3.Text(), L"'c.example,d.example'");
   EXPECT_EQ(reloaded.URL4.Text(), std::wstring(5000, L'w'));
-  EXPECT_EQ(reloaded.URL5.Text(), L" e.example ");
+  EXPECT_EQ(reloaded.URL5.Text(), L"e.example  ");
 }
 
 TEST_F(SettingsStoreTest, SaveWritesDecimalWhateverTheFileHad) {
@@ -167,4 +167,60 @@ TEST_F(SettingsStoreTest, FailingSaveStopsAtTheFailingKeyAndKeepsTheFile) {
   EXPECT_THROW(FForm.SaveSettings(), EIniFileException);
   CloseHandle(lock);
   EXPECT_EQ(ReadIni(), "[Config]\r\nDisplayDelay=700\r\nScreenURL1=old.example\r\n");
+}
+
+TEST_F(SettingsStoreTest, SaveWritesTheKeysInTheirOrder) {
+  FForm.URL2.SetText(L"b.example");
+  FForm.SaveSettings();
+  EXPECT_EQ(ReadIni(),
+            "[Config]\r\nDisplayDelay=2000\r\nRotateDelay=5000\r\nScreenURL1=\r\nScreenURL2=b.example\r\n"
+            "ScreenURL3=\r\nScreenURL4=\r\nScreenURL5=\r\n");
+}
+
+namespace {
+
+// Another program locks the settings file the moment the save reads URL3, and lets it go if
+// the save ever reads URL4: a save that goes on after a failed write then writes URL4.
+HANDLE LockWhileSaving = INVALID_HANDLE_VALUE;
+std::wstring LockedPath;
+WNDPROC URL3Procedure = nullptr, URL4Procedure = nullptr;
+
+LRESULT CALLBACK LockingURL3(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETTEXTLENGTH && LockWhileSaving == INVALID_HANDLE_VALUE)
+    LockWhileSaving = CreateFileW(LockedPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  return CallWindowProcW(URL3Procedure, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK UnlockingURL4(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETTEXTLENGTH && LockWhileSaving != INVALID_HANDLE_VALUE) {
+    CloseHandle(LockWhileSaving);
+    LockWhileSaving = INVALID_HANDLE_VALUE;
+  }
+  return CallWindowProcW(URL4Procedure, window, message, wParam, lParam);
+}
+
+WNDPROC Subclass(TWinControl& control, WNDPROC procedure) {
+  return reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(control.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
+}  // namespace
+
+TEST_F(SettingsStoreTest, SaveStopsAtTheFirstFailingWriteKeepingTheKeysWrittenBefore) {
+  LockedPath = IniPath();
+  FForm.URL1.SetText(L"a.example");
+  FForm.URL2.SetText(L"b.example");
+  FForm.URL3.SetText(L"c.example");
+  FForm.URL4.SetText(L"d.example");
+  URL3Procedure = Subclass(FForm.URL3, LockingURL3);
+  URL4Procedure = Subclass(FForm.URL4, UnlockingURL4);
+  EXPECT_THROW(FForm.SaveSettings(), EIniFileException);
+  Subclass(FForm.URL3, URL3Procedure);
+  Subclass(FForm.URL4, URL4Procedure);
+  ASSERT_NE(LockWhileSaving, INVALID_HANDLE_VALUE) << "the save never read URL3";
+  CloseHandle(LockWhileSaving);
+  LockWhileSaving = INVALID_HANDLE_VALUE;
+  EXPECT_EQ(ReadIni(),
+            "[Config]\r\nDisplayDelay=2000\r\nRotateDelay=5000\r\nScreenURL1=a.example\r\n"
+            "ScreenURL2=b.example\r\n");
 }

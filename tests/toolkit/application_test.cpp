@@ -18,6 +18,7 @@ class TProbeForm : public TForm {
  public:
   static inline TProbeForm* Instance = nullptr;
   static inline std::vector<std::string>* Log = nullptr;
+  static inline bool FailCreate = false;
   int Probes = 0;
   bool GlobalWasSetInFormCreate = false;
   ~TProbeForm() override {
@@ -25,7 +26,10 @@ class TProbeForm : public TForm {
   }
 
  protected:
-  void FormCreate() override { GlobalWasSetInFormCreate = Instance == this; }
+  void FormCreate() override {
+    GlobalWasSetInFormCreate = Instance == this;
+    if (FailCreate) throw Exception(L"Thrown in FormCreate");
+  }
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == kThrowMessage) throw Exception(L"Thrown in a window procedure");
     if (message == kProbeMessage) ++Probes;
@@ -188,6 +192,17 @@ TEST_F(ApplicationTest, ExceptionInAWindowProcedureGoesToTheHandlerAndTheProgram
   EXPECT_EQ(FExceptions, std::vector<std::wstring>{L"Thrown in a window procedure"});
   SendMessageW(form->Handle(), kProbeMessage, 0, 0);
   EXPECT_EQ(form->Probes, 1);
+}
+
+TEST_F(ApplicationTest, ExceptionInFormCreateGoesToTheHandlerAndTheFormStays) {
+  TProbeForm::FailCreate = true;
+  TProbeForm& created = Application.CreateForm(form);
+  TProbeForm::FailCreate = false;
+  EXPECT_EQ(FExceptions, std::vector<std::wstring>{L"Thrown in FormCreate"});
+  EXPECT_EQ(form, &created);
+  EXPECT_EQ(Application.MainForm(), &created);
+  Application.CreateForm(second);
+  EXPECT_NE(second, nullptr);
 }
 
 TEST_F(ApplicationTest, ExceptionInTheHookGoesToTheHandlerAndTheLoopGoesOn) {

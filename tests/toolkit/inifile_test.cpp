@@ -95,7 +95,7 @@ TEST_F(IniFileTest, WrittenValuesReadBack) {
 
 TEST_F(IniFileTest, TextWithQuotesOrBlanksAroundItReadsBackUnchanged) {
   TIniFile ini(FPath);
-  for (const wchar_t* value : {L"'a.example,b.example'", L"\"a\"", L"\"'x'\"", L"  x  ", L"\tx", L"\"", L"'", L"\"\"",
+  for (const wchar_t* value : {L"'a.example,b.example'", L"\"a\"", L"\"'x'\"", L"  x  ", L"x  ", L"x\t", L"\tx", L"\"", L"'", L"\"\"",
                                L"'a,b',c", L"\"x", L"plain"}) {
     ini.WriteString(L"S", L"K", value);
     EXPECT_EQ(ini.ReadString(L"S", L"K", L"missing"), value);

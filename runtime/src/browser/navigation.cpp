@@ -82,7 +82,8 @@ void FinishNavigation(const TCoreRef& core, const TNavigationRef& nav, TLoadResu
   std::wstring title = content.title.empty() ? result.final_url : content.title;
   core->CommitPage(result.final_url, content.title, std::move(content.paragraphs), std::move(content.source),
                    nav->history_target);
-  TJournalLine("load_end").Int("browser", core->Id()).Text("url", result.final_url).Int("status", result.status).Write();
+  TJournalLine("load_end").Int("browser", core->Id()).Text("url", result.final_url).Int("status", result.status)
+      .Text("mime_type", result.mime_type).Int("length", static_cast<int64_t>(result.body.size())).Write();
   RaiseAddressChange(*core, result.final_url);
   RaiseTitleChange(*core, title);
   RaiseLoadEnd(*core, result.status);

@@ -6,6 +6,7 @@
 #include <cef_capi.h>
 
 #include "ceflib/cef_errors.h"
+#include "ceflib/cef_loader.h"
 
 namespace ceflib {
 namespace {
@@ -64,16 +65,22 @@ void* TCefBaseOwn::Wrap() noexcept {
 
 int32_t TCefBaseOwn::LiveBlocks() noexcept { return LiveBlockCount.load(std::memory_order_relaxed); }
 
-TCefBaseRef::TCefBaseRef(void* data) : FData(data) {
+TCefBaseRef::TCefBaseRef(void* data) : FData(data), FLibraryUnloads(LibraryUnloads()) {
   if (!data) CefAssertionFailed(__LINE__);
 }
 
 TCefBaseRef::~TCefBaseRef() {
+  // A wrapper that outlived the runtime (a global torn down at process exit, say) would call
+  // into freed code here.
+  if (LibraryGone()) return;
   cef_base_t* base = BaseOf(FData);
   if (base->release) base->release(base);
 }
 
+bool TCefBaseRef::LibraryGone() const noexcept { return LibraryUnloads() != FLibraryUnloads; }
+
 void* TCefBaseRef::Wrap() noexcept {
+  if (LibraryGone()) return nullptr;
   cef_base_t* base = BaseOf(FData);
   if (base->add_ref) base->add_ref(base);
   return FData;

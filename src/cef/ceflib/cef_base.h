@@ -4,7 +4,8 @@
 //    pointer back to the object followed by the runtime struct; the runtime's add_ref and release
 //    move the object's own counter, so both sides share one count.
 //  - TCefBaseRef: wrappers around runtime objects. Each holds exactly one runtime reference,
-//    adopted when it is made and released when it dies.
+//    adopted when it is made and released when it dies, unless the runtime library has been
+//    unloaded meanwhile: then the reference died with the library and nothing is called.
 // Handing an object to the runtime is CefStructOf(intf): one reference added for the receiver.
 
 #include <atomic>
@@ -76,16 +77,23 @@ class TCefBaseRef : public TInterfacedObject {
  public:
   // Adopts the reference that came with data, which must not be null.
   explicit TCefBaseRef(void* data);
+  // Null once the runtime library has been unloaded: there is nobody left to receive it.
   void* Wrap() noexcept override;
 
   // Null gives nil; otherwise a wrapper adopting data's reference.
   static RefPtr<ICefBase> UnWrap(void* data);
 
  protected:
-  // Releases the one runtime reference (when the struct has a release member).
+  // Releases the one runtime reference (when the struct has a release member and the library
+  // it came from is still loaded).
   ~TCefBaseRef() override;
 
   void* const FData;
+
+ private:
+  bool LibraryGone() const noexcept;
+
+  const uint32_t FLibraryUnloads;
 };
 
 // The runtime struct of intf with one reference added for the receiver; nil gives null.

@@ -6,6 +6,17 @@
 namespace ceflib {
 namespace {
 
+// A cookie's time as local time, or the zero date when it has no local calendar value (31
+// December 9999 UTC is already year 10000 east of UTC): one odd date must not stop the visit,
+// or deleting every cookie would leave the rest behind.
+TDateTime CookieTime(const cef_time_t& time) noexcept {
+  try {
+    return CefTimeToLocalDateTime(time);
+  } catch (...) {
+    return TDateTime{0};
+  }
+}
+
 // The cookie reaches the visitor as ten values; deleteCookie goes back as 0 or 1.
 int CEF_CALLBACK VisitCallback(cef_cookie_visitor_t* self, const cef_cookie_t* cookie, int count, int total,
                                int* deleteCookie) noexcept {
@@ -14,10 +25,10 @@ int CEF_CALLBACK VisitCallback(cef_cookie_visitor_t* self, const cef_cookie_t* c
     bool deleteIt = false;
     const cef_cookie_t empty{};
     const cef_cookie_t& c = cookie ? *cookie : empty;
-    const TDateTime expires = c.has_expires ? CefTimeToLocalDateTime(c.expires) : TDateTime{0};
+    const TDateTime expires = c.has_expires ? CookieTime(c.expires) : TDateTime{0};
     bool result = owner->Visit(CefStringRead(&c.name), CefStringRead(&c.value), CefStringRead(&c.domain),
                                CefStringRead(&c.path), c.secure != 0, c.httponly != 0, c.has_expires != 0,
-                               CefTimeToLocalDateTime(c.creation), CefTimeToLocalDateTime(c.last_access), expires,
+                               CookieTime(c.creation), CookieTime(c.last_access), expires,
                                count, total, deleteIt);
     if (deleteCookie) *deleteCookie = deleteIt ? 1 : 0;
     return result ? 1 : 0;

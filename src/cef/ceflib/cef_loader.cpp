@@ -1,8 +1,11 @@
 #include "ceflib/cef_loader.h"
 
+#include <atomic>
+
 #include "ceflib/cef_app.h"
 #include "ceflib/cef_entry_points.h"
 #include "ceflib/cef_errors.h"
+#include "ceflib/cef_global_ref.h"
 #include "ceflib/cef_settings.h"
 #include "ceflib/cef_string.h"
 
@@ -15,6 +18,9 @@ namespace {
 
 // The runtime's main args: the module instance handle of the process.
 cef_main_args_t MainArgs{};
+
+// Read by wrappers on any thread as they die.
+std::atomic<uint32_t> UnloadCount{0};
 
 // Masks the six floating-point exceptions (invalid operation, denormal operand, division by
 // zero, overflow, underflow, precision) of the calling thread, keeping the other control bits:
@@ -102,10 +108,15 @@ void DoMessageLoopWork() {
 
 void UnloadChromiumRuntime() {
   if (!LibraryHandle) return;
+  ReleaseGlobalRefs();
   if (RuntimeInitialized) cef_shutdown();
+  // Counted before the code goes, so that no wrapper starts a call into it from now on.
+  UnloadCount.fetch_add(1, std::memory_order_release);
   FreeLibrary(LibraryHandle);
   LibraryHandle = nullptr;
   ClearEntryPoints();
 }
+
+uint32_t LibraryUnloads() noexcept { return UnloadCount.load(std::memory_order_acquire); }
 
 }  // namespace ceflib

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace ceflib {
 
 // Module handle of the runtime library; 0 while it is not loaded.
@@ -20,9 +22,15 @@ bool LoadChromiumRuntime();
 // Runs the runtime's pending work on the calling (GUI) thread; nothing while not loaded.
 void DoMessageLoopWork();
 
-// Shuts the runtime down (if it was initialised) and frees the library; nothing while not
-// loaded. Every browser and every wrapper around a runtime object must be gone by then.
-// The binding calls it itself at process exit.
+// Lets go of every TGlobalRef, shuts the runtime down (if it was initialised) and frees the
+// library; nothing while not loaded. Every browser and every other wrapper around a runtime
+// object must be gone by then: one that is not never calls the runtime again (see
+// LibraryUnloads). The binding calls it itself at process exit.
 void UnloadChromiumRuntime();
+
+// How many times the runtime library has been freed. A wrapper notes the count when it is made;
+// once the count has moved on, the code behind its runtime object is gone and the wrapper must
+// not call it, not even to release its reference.
+uint32_t LibraryUnloads() noexcept;
 
 }  // namespace ceflib

@@ -23,6 +23,7 @@
 #include "ceflib/cef_focus_handler.h"
 #include "ceflib/cef_frame.h"
 #include "ceflib/cef_geolocation_handler.h"
+#include "ceflib/cef_global_ref.h"
 #include "ceflib/cef_jsdialog_handler.h"
 #include "ceflib/cef_keyboard_handler.h"
 #include "ceflib/cef_life_span_handler.h"

@@ -1,0 +1,77 @@
+#include "ceffilescheme/ListingPage.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "toolkit/Handle.h"
+
+namespace ceffilescheme {
+namespace {
+
+wchar_t FoldCase(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
+
+int CompareText(const std::wstring& a, const std::wstring& b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    wchar_t x = FoldCase(a[i]), y = FoldCase(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+// Every generated character is 7-bit ASCII (EscapeJsString sees to that), so the ANSI bytes
+// of the text are its UTF-16 units narrowed.
+std::string AsciiBytes(const std::wstring& text) {
+  std::string bytes(text.size(), '\0');
+  for (size_t i = 0; i < text.size(); ++i) bytes[i] = static_cast<char>(text[i] < 0x80 ? text[i] : '?');
+  return bytes;
+}
+
+}  // namespace
+
+std::string_view ListingTemplate() {
+  HMODULE self = GetModuleHandleW(nullptr);
+  HRSRC found = FindResourceW(self, L"CEFFILESCHEMEDIR", MAKEINTRESOURCEW(10));
+  if (!found) return {};
+  HGLOBAL loaded = LoadResource(self, found);
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes) return {};
+  return std::string_view(static_cast<const char*>(bytes), SizeofResource(self, found));
+}
+
+std::vector<TFileInfo> ListFolder(const std::wstring& folder) {
+  std::vector<TFileInfo> entries;
+  WIN32_FIND_DATAW found;
+  TFindHandle search(FindFirstFileExW((folder + L"*.*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                      nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  if (!search) return entries;
+  do {
+    if (found.cFileName[0] == L'.' && found.cFileName[1] == L'\0') continue;
+    int64_t size = (static_cast<int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    entries.emplace_back(found.cFileName, size, found.ftLastWriteTime, found.dwFileAttributes);
+  } while (FindNextFileW(search.get(), &found));
+  return entries;
+}
+
+bool ListsBefore(const TFileInfo& a, const TFileInfo& b) {
+  if (a.IsFolder() != b.IsFolder()) return a.IsFolder();
+  int order = CompareText(a.name, b.name);
+  // Names equal but for case exist side by side on case-sensitive drives: give them a fixed
+  // order so the page is the same on every visit.
+  return order != 0 ? order < 0 : a.name < b.name;
+}
+
+void SortEntries(std::vector<TFileInfo>& entries) { std::sort(entries.begin(), entries.end(), ListsBefore); }
+
+void BuildListingPage(const std::wstring& folder, TMemoryStream& stream) {
+  stream.Write(std::string(ListingTemplate()));
+  stream.Write(AsciiBytes(L"<script>start(\"" + EscapeJsString(folder) + L"\");</script>\r\n"));
+  std::vector<TFileInfo> entries = ListFolder(folder);
+  SortEntries(entries);
+  std::wstring rows;
+  for (const TFileInfo& entry : entries) rows += entry.Display();
+  stream.Write(AsciiBytes(rows));
+}
+
+}  // namespace ceffilescheme

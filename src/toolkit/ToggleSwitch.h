@@ -1,0 +1,24 @@
+#pragma once
+// A two-state switch drawn as a track with a knob: knob left and hollow when
+// off, right and filled when on. A click flips it.
+
+#include "toolkit/WinControl.h"
+
+enum TToggleSwitchState { tssOff, tssOn };
+
+class TToggleSwitch : public TWinControl {
+ public:
+  explicit TToggleSwitch(TWinControl& parent);
+
+  TToggleSwitchState State() const noexcept { return FState; }
+  void SetState(TToggleSwitchState state);
+  bool IsOn() const noexcept { return FState == tssOn; }
+
+ protected:
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void Paint(HDC dc);
+
+  TToggleSwitchState FState = tssOff;
+};
