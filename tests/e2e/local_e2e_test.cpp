@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cwctype>
 
 using namespace kelpa::e2e;
@@ -27,9 +28,24 @@ const kelpa::test::TJournalEvent* LoadEnd(const TJournal& journal, const std::st
   return nullptr;
 }
 
+// Windows registers the type of .html pages; a Wine prefix without its HTML
+// component does not, and the page would then be served as a download.
+void RegisterHtmlTypeAsWindowsDoes() {
+  HKEY key;
+  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, L".html", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  if (RegQueryValueExW(key, L"Content Type", nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+    std::printf("note: this system had no Content Type for .html; set to text/html as Windows has it\n");
+    const wchar_t type[] = L"text/html";
+    RegSetValueExW(key, L"Content Type", 0, REG_SZ, reinterpret_cast<const BYTE*>(type), sizeof type);
+  }
+  RegCloseKey(key);
+}
+
 }  // namespace
 
 TEST(LocalFiles, AMonitorShowsAFolderListingAndThenAPageOfThatFolder) {
+  RegisterHtmlTypeAsWindowsDoes();
   TProfile profile;
   const std::string page = "<html><head><title>Shift report</title></head><body><p>All lines running.</p></body></html>";
   profile.WriteFile(L"wall\\report.html", page);
@@ -52,7 +68,7 @@ TEST(LocalFiles, AMonitorShowsAFolderListingAndThenAPageOfThatFolder) {
   EXPECT_GT(std::stoul(listing->Fields.at("length")), page.size());
   const auto* shown = LoadEnd(journal, file);
   EXPECT_TRUE(shown->Has("status", "200"));
-  EXPECT_TRUE(shown->Has("mime_type", "text/html"));
+  EXPECT_TRUE(shown->Has("mime_type", "text/html")) << journal.Text();
   EXPECT_TRUE(shown->Has("length", std::to_string(page.size())));
   EXPECT_LT(journal.IndexOf("load_error"), 0) << journal.Text();
 
