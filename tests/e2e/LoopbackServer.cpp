@@ -149,9 +149,9 @@ THttpResponse Redirect(const std::string& location, const std::vector<std::strin
   return response;
 }
 
-std::string HtmlPage(const std::string& title, const std::string& extraHead) {
-  return "<html><head><title>" + title + "</title>" + extraHead + "</head><body><h1>" + title +
-         "</h1><p>served by the scenario</p></body></html>";
+std::string HtmlPage(const std::string& title, const std::string& extraHead, const std::string& body) {
+  return "<html><head><title>" + title + "</title>" + extraHead + "</head><body><h1>" + title + "</h1>" +
+         (body.empty() ? "<p>served by the scenario</p>" : body) + "</body></html>";
 }
 
 }  // namespace kelpa::e2e

@@ -65,6 +65,6 @@ THttpResponse Html(const std::string& body, int status = 200);
 THttpResponse Redirect(const std::string& location, const std::vector<std::string>& moreHeaders = {});
 
 // A page with a title and a line of text, as the dashboards of the scenarios are.
-std::string HtmlPage(const std::string& title, const std::string& extraHead = "");
+std::string HtmlPage(const std::string& title, const std::string& extraHead = "", const std::string& body = "");
 
 }  // namespace kelpa::e2e
