@@ -11,7 +11,7 @@ KELPA_PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine64 xvfb xdotool imagemagick xserver-xephyr x11-utils
-  chromium nlohmann-json3-dev zip
+  chromium nlohmann-json3-dev
 )
 
 # The runtime shows real pages through an installed Chromium; tests keep its text display
