@@ -2,7 +2,12 @@
 # project's runtime as an optional libcef.dll in a folder of its own, and the
 # install text. scripts/release builds it for both presets.
 set(KELPA_RELEASE_VERSION 3.2 CACHE STRING "Version in the release's name and install text")
-set(KELPA_RELEASE_ARCH ${CMAKE_SYSTEM_PROCESSOR})
+# Named as the presets are: x86_64 (64-bit Windows) and i686 (32-bit).
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(KELPA_RELEASE_ARCH x86_64)
+else()
+  set(KELPA_RELEASE_ARCH i686)
+endif()
 set(KELPA_RELEASE_NAME KelpaScreenSaver-${KELPA_RELEASE_VERSION}-${KELPA_RELEASE_ARCH})
 set(KELPA_RELEASE_DIR ${CMAKE_BINARY_DIR}/release)
 set(KELPA_RELEASE_STAGE ${KELPA_RELEASE_DIR}/${KELPA_RELEASE_NAME})

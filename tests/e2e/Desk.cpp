@@ -52,20 +52,27 @@ void RunHostCommand(const std::string& command) {
   DeleteFileW(windowsDone.c_str());
 }
 
+// Window-system callbacks are stdcall on 32-bit Windows, which a lambda cannot be.
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(monitor, &info);
+  reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcMonitor);
+  return TRUE;
+}
+
+BOOL CALLBACK AddPageWindow(HWND child, LPARAM data) {
+  RECT r;
+  if (ClassOf(child) == L"StandinBrowserView" && GetWindowRect(child, &r))
+    reinterpret_cast<std::vector<TPageWindow>*>(data)->push_back({child, r});
+  return TRUE;
+}
+
 }  // namespace
 
 std::vector<RECT> Monitors() {
   std::vector<RECT> rects;
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-        MONITORINFO info{};
-        info.cbSize = sizeof info;
-        GetMonitorInfoW(monitor, &info);
-        reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcMonitor);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&rects));
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&rects));
   return rects;
 }
 
@@ -92,15 +99,7 @@ void PressVirtualKey(WORD key) {
 
 std::vector<TPageWindow> PageWindows(HWND screen) {
   std::vector<TPageWindow> pages;
-  EnumChildWindows(
-      screen,
-      [](HWND child, LPARAM data) -> BOOL {
-        RECT r;
-        if (ClassOf(child) == L"StandinBrowserView" && GetWindowRect(child, &r))
-          reinterpret_cast<std::vector<TPageWindow>*>(data)->push_back({child, r});
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&pages));
+  EnumChildWindows(screen, AddPageWindow, reinterpret_cast<LPARAM>(&pages));
   return pages;
 }
 

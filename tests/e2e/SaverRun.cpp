@@ -35,6 +35,21 @@ std::wstring ClassOf(HWND window) {
   return std::wstring(name, n > 0 ? n : 0);
 }
 
+struct TWindowSearch {
+  DWORD Id;
+  bool VisibleOnly;
+  std::vector<HWND> Found;
+};
+
+// A window-system callback: stdcall on 32-bit Windows, which a lambda cannot be.
+BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<TWindowSearch*>(data);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == search.Id && (!search.VisibleOnly || IsWindowVisible(window))) search.Found.push_back(window);
+  return TRUE;
+}
+
 }  // namespace
 
 TProfile::TProfile() : FFolder(kelpa::test::MakeTempDir(L"kelpa-e2e-")) {}
@@ -98,20 +113,8 @@ void TSaverRun::Kill() {
 }
 
 std::vector<HWND> TSaverRun::TopLevelWindows(bool visibleOnly) const {
-  struct TSearch {
-    DWORD Id;
-    bool VisibleOnly;
-    std::vector<HWND> Found;
-  } search{FId, visibleOnly, {}};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<TSearch*>(data);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        if (pid == s.Id && (!s.VisibleOnly || IsWindowVisible(window))) s.Found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TWindowSearch search{FId, visibleOnly, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.Found;
 }
 
