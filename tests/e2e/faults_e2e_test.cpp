@@ -153,7 +153,7 @@ TEST(Faults, ASecondCopyAndThePreviewPaneEndAtOnceShowingNothing) {
           return second.WaitForExit(0, code);
         },
         10000))
-        << "still running: " << std::wstring(c.Arguments).size();
+        << "still running with \"" << std::string(c.Arguments, c.Arguments + wcslen(c.Arguments)) << "\"";
     EXPECT_EQ(code, 0u);
     EXPECT_FALSE(shown);
     if (first) {

@@ -205,7 +205,7 @@ TEST(SettingsRoundTrip, EditedValuesArePreviewedSavedAndUsedAndClearCacheEndsThe
       {L"DisplayDelay", "800"}, {L"RotateDelay", "6000"}, {L"ScreenURL1", list1}, {L"ScreenURL2", site.Dashboard()},
       {L"ScreenURL3", ""},      {L"ScreenURL4", ""},      {L"ScreenURL5", ""}};
   for (const auto& [key, value] : expected)
-    EXPECT_EQ(IniValue(profile, key), std::wstring(value.begin(), value.end())) << std::wstring(key).size();
+    EXPECT_EQ(IniValue(profile, key), std::wstring(value.begin(), value.end())) << std::string(key, key + wcslen(key));
 
   // /S uses the saved values: monitor 1 starts on the dashboard (signing in) and rotates after 6 s.
   SignInOnce(profile, site);
