@@ -119,9 +119,10 @@ void Missing() {
     LoadChromiumRuntime();
   } catch (const EOSError& e) {
     raised = e.ErrorCode() == ERROR_MOD_NOT_FOUND &&
-             std::string(e.what()).rfind("System Error.  Code: 126.\r\n", 0) == 0;
+             std::string(e.what()).rfind("System Error.  Code: 126.\r\n", 0) == 0 &&
+             std::string(e.what()).ends_with(": no-such-runtime.dll");
   }
-  Check(raised, "EOSError 126 \"System Error.  Code: 126.\\r\\n...\"");
+  Check(raised, "EOSError 126 \"System Error.  Code: 126.\\r\\n...: no-such-runtime.dll\"");
   Check(LibraryHandle == nullptr, "LibraryHandle stays 0");
   LibraryPath = L"libcef.dll";
   Check(LoadChromiumRuntime(), "a later call loads the library");
