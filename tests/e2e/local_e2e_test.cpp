@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cwctype>
 
 using namespace kelpa::e2e;
@@ -28,24 +27,9 @@ const kelpa::test::TJournalEvent* LoadEnd(const TJournal& journal, const std::st
   return nullptr;
 }
 
-// Windows registers the type of .html pages; a Wine prefix without its HTML
-// component does not, and the page would then be served as a download.
-void RegisterHtmlTypeAsWindowsDoes() {
-  HKEY key;
-  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, L".html", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return;
-  if (RegQueryValueExW(key, L"Content Type", nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-    std::printf("note: this system had no Content Type for .html; set to text/html as Windows has it\n");
-    const wchar_t type[] = L"text/html";
-    RegSetValueExW(key, L"Content Type", 0, REG_SZ, reinterpret_cast<const BYTE*>(type), sizeof type);
-  }
-  RegCloseKey(key);
-}
-
 }  // namespace
 
 TEST(LocalFiles, AMonitorShowsAFolderListingAndThenAPageOfThatFolder) {
-  RegisterHtmlTypeAsWindowsDoes();
   TProfile profile;
   const std::string page = "<html><head><title>Shift report</title></head><body><p>All lines running.</p></body></html>";
   profile.WriteFile(L"wall\\report.html", page);
