@@ -110,6 +110,39 @@ void TChromiumPage::Start(int width, int height) {
   Send("Emulation.setFocusEmulationEnabled", {{"enabled", true}});
   Send("Emulation.setDeviceMetricsOverride", MetricsParams(width, height));
   Send("Page.startScreencast", ScreencastParams(width, height));
+  // The target's own first document must be in place before the first navigation: the engine's
+  // renderer dies when that one is replaced while it still loads. The first evaluation answers
+  // once it is.
+  auto self = shared_from_this();
+  FConnection->Call("Runtime.evaluate", {{"expression", "document.readyState"}}, FSession,
+                    [self](const engine::TReply&) { self->TargetReady(); });
+}
+
+void TChromiumPage::TargetReady() {
+  std::string waiting;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    FReady = true;
+    waiting = std::exchange(FWaitingAddress, std::string());
+  }
+  if (!waiting.empty()) Navigate(waiting, FSerial);
+}
+
+void TChromiumPage::Navigate(const std::string& address, uint64_t serial) {
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    if (!FReady) {
+      FWaitingAddress = address;
+      return;
+    }
+  }
+  auto self = shared_from_this();
+  FConnection->Call("Page.navigate", {{"url", address}}, FSession, [self, serial](const engine::TReply& reply) {
+    std::string error = reply.ok ? reply.result.value("errorText", "") : "net::ERR_CONNECTION_CLOSED";
+    if (error.empty()) return;
+    int code = ErrorCodeOfName(error);
+    self->PostUi([self, serial, code] { self->FailLoad(serial, code, false); });
+  });
 }
 
 void TChromiumPage::Send(const std::string& method, json params) {
@@ -145,22 +178,14 @@ void TChromiumPage::NavigateOwn(std::wstring url, bool html) {
       return;
     }
   }
-  // A load in flight ends as the engine replaces it.
-  if (FLoading) FailLoad(FSerial, ERR_ABORTED, false);
+  EndReplacedLoad();
   BeginLoad(url);
   std::string address = EngineAddress(url);
   {
     std::lock_guard<std::mutex> lock(FLock);
     FOwnAddress = FromUtf8(address);
   }
-  uint64_t serial = FSerial;
-  auto self = shared_from_this();
-  FConnection->Call("Page.navigate", {{"url", address}}, FSession, [self, serial](const engine::TReply& reply) {
-    std::string error = reply.ok ? reply.result.value("errorText", "") : "net::ERR_CONNECTION_CLOSED";
-    if (error.empty()) return;
-    int code = ErrorCodeOfName(error);
-    self->PostUi([self, serial, code] { self->FailLoad(serial, code, false); });
-  });
+  Navigate(address, FSerial);
 }
 
 void TChromiumPage::Stop() { Send("Page.stopLoading", {}); }
@@ -225,11 +250,24 @@ void TChromiumPage::Close() {
 
 // ---- Loads as the program hears of them (UI thread) ------------------------------------
 
+// A load still in flight ends as a new one replaces it: one whose page is in place has loaded
+// (its page goes on to the next before its own load event), one still waiting is aborted.
+void TChromiumPage::EndReplacedLoad() {
+  if (!FLoading) return;
+  if (FCommitted) {
+    FinishLoad(FSerial, FLoadTitle);
+  } else {
+    FailLoad(FSerial, ERR_ABORTED, false);
+  }
+}
+
 void TChromiumPage::BeginLoad(const std::wstring& url) {
   auto core = FCore.lock();
   if (!core) return;
   ++FSerial;
   FStatus = 0;
+  FCommitted = false;
+  FLoadTitle.clear();
   FLoadUrl = url;
   bool was_loading = FLoading;
   FLoading = true;
@@ -287,6 +325,7 @@ void TChromiumPage::RaiseTitle(std::wstring title) {
 void TChromiumPage::CommitAddress(const std::wstring& address) {
   auto core = FCore.lock();
   if (!core || FClosed) return;
+  FCommitted = FLoading;
   FUrl = address;
   core->CommitAddress(address);
   RaiseAddressChange(*core, address);
@@ -331,19 +370,20 @@ void TChromiumPage::OnEvent(const std::string& method, const json& params) {
     }
     uint64_t serial = FSerial;
     if (method == "Network.responseReceived") {
-      // The main document's response commits its address (the final one after redirects).
-      const json response = params.value("response", json::object());
-      int status = response.value("status", 0);
-      std::wstring address = ProgramAddress(response.value("url", ""));
-      PostUi([self, status, address] {
-        self->FStatus = status;
-        self->CommitAddress(address);
-      });
-      RefreshHistory();
+      int status = params.value("response", json::object()).value("status", 0);
+      PostUi([self, status] { self->FStatus = status; });
     } else {
       int error = params.value("canceled", false) ? ERR_ABORTED : ErrorCodeOfName(params.value("errorText", ""));
       PostUi([self, serial, error] { self->FailLoad(serial, error, false); });
     }
+  } else if (method == "Page.frameNavigated") {
+    // The main frame's new page is in place (the final address after redirects; also pages
+    // that come without a response, such as about:blank). An error page commits nothing.
+    const json frame = params.value("frame", json::object());
+    if (frame.value("id", "") != FTarget || frame.contains("parentId") || frame.contains("unreachableUrl")) return;
+    std::wstring address = ProgramAddress(frame.value("url", "") + frame.value("urlFragment", ""));
+    PostUi([self, address] { self->CommitAddress(address); });
+    RefreshHistory();
   } else if (method == "Page.navigatedWithinDocument") {
     if (params.value("frameId", "") != FTarget) return;
     std::wstring address = ProgramAddress(params.value("url", ""));
@@ -356,7 +396,11 @@ void TChromiumPage::OnEvent(const std::string& method, const json& params) {
     // Titles the page sets later, by script.
     std::wstring title = FromUtf8(params.value("targetInfo", json::object()).value("title", ""));
     PostUi([self, title] {
-      if (!self->FLoading && !self->FClosed && !self->FUrl.empty()) self->RaiseTitle(title);
+      if (self->FLoading) {
+        self->FLoadTitle = title;
+      } else if (!self->FClosed && !self->FUrl.empty()) {
+        self->RaiseTitle(title);
+      }
     });
   } else if (method == "Engine.ended") {
     PostUi([self] { self->EngineEnded(); });
@@ -421,7 +465,10 @@ void TChromiumPage::BrowseDecision(json params, bool own) {
       }
       return;
     }
-    if (!redirect) BeginLoad(url);
+    if (!redirect) {
+      EndReplacedLoad();
+      BeginLoad(url);
+    }
   }
   auto self = shared_from_this();
   TRuntimeThreads::Instance().Post(TID_IO, MakeWork([self, params] { self->ServeRequest(params); }));

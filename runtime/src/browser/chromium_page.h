@@ -42,11 +42,14 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
  private:
   // Receiving thread.
   void Start(int width, int height);
+  void TargetReady();
+  void Navigate(const std::string& address, uint64_t serial);  // any thread
   void OnEvent(const std::string& method, const json& params);
   void OnFrame(const json& params);
   void OnRequestPaused(const json& params);
   // UI thread.
   void NavigateOwn(std::wstring url, bool html);
+  void EndReplacedLoad();
   void BeginLoad(const std::wstring& url);
   void FinishLoad(uint64_t serial, const std::wstring& title);
   void FailLoad(uint64_t serial, int error, bool by_browse);
@@ -76,15 +79,19 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   std::string FDocumentRequest;       // the main frame's document request
   std::wstring FOwnAddress;           // engine address of the load the program asked for
   std::map<std::wstring, std::string> FHtml;  // load_string pages by engine address
+  bool FReady = false;          // the target's first document is in place
+  std::string FWaitingAddress;  // a navigation asked for before that
   int FHistoryIndex = 0;
   int FHistoryCount = 0;
 
   // UI thread only.
   bool FLoading = false;
+  bool FCommitted = false;  // the load in progress has its page in place
   int FStatus = 0;
   std::wstring FUrl;      // the program's address of the current page
   std::wstring FLoadUrl;  // the address of the load in progress
-  std::wstring FTitle;  // as last raised
+  std::wstring FTitle;      // as last raised
+  std::wstring FLoadTitle;  // as the engine last named the page while it loads
 };
 
 }  // namespace standin
