@@ -25,6 +25,14 @@ namespace {
 
 constexpr int kCreateTimeoutMs = 5000;
 
+// The engine does not tell of titles a page's script sets after its load; every page of the
+// target reports its title through this binding whenever it changes.
+constexpr const char* kTitleBinding = "__standinTitle";
+constexpr const char* kTitleWatch =
+    "if (window === window.top) (() => { let last = null;"
+    " const report = () => { if (document.title !== last) { last = document.title; __standinTitle(last); } };"
+    " new MutationObserver(report).observe(document, {subtree: true, childList: true, characterData: true}); })();";
+
 using engine::json;
 
 std::wstring ProgramAddress(const std::string& engine_url) { return engine::FromEngineAddress(FromUtf8(engine_url)); }
@@ -104,6 +112,9 @@ void TChromiumPage::Start(int width, int height) {
   TChromiumEngine::Instance().ListenToTarget(FTarget, forward);
   Send("Page.enable", {});
   Send("Network.enable", {});
+  Send("Runtime.enable", {});
+  Send("Runtime.addBinding", {{"name", kTitleBinding}});
+  Send("Page.addScriptToEvaluateOnNewDocument", {{"source", kTitleWatch}});
   // The program's schemes, and every main document (the program decides about navigations).
   Send("Fetch.enable", {{"patterns", json::array({{{"urlPattern", "*"}, {"resourceType", "Document"}},
                                                   {{"urlPattern", engine::MappedAddressPattern()}}})}});
@@ -157,9 +168,16 @@ void TChromiumPage::Load(std::wstring url) {
 }
 
 void TChromiumPage::LoadHtml(std::wstring html, std::wstring url) {
+  std::string address = EngineAddress(url);
+  // The engine asks the runtime for http and https documents only; a page given for another
+  // address (about:, data:, file:) could not be handed to it.
+  if (address.rfind("http://", 0) != 0 && address.rfind("https://", 0) != 0) {
+    JournalNeutral("load_string", "address_not_served");
+    return;
+  }
   {
     std::lock_guard<std::mutex> lock(FLock);
-    FHtml[FromUtf8(EngineAddress(url))] = ToUtf8(html);
+    FHtml[FromUtf8(address)] = ToUtf8(html);
   }
   auto self = shared_from_this();
   PostUi([self, url = std::move(url)] { self->NavigateOwn(url, true); });
@@ -184,14 +202,44 @@ void TChromiumPage::NavigateOwn(std::wstring url, bool html) {
   {
     std::lock_guard<std::mutex> lock(FLock);
     FOwnAddress = FromUtf8(address);
+    // A page given by load_string stays for reloads and history until the address is loaded.
+    if (!html) FHtml.erase(FOwnAddress);
   }
   Navigate(address, FSerial);
 }
 
-void TChromiumPage::Stop() { Send("Page.stopLoading", {}); }
+void TChromiumPage::Stop() {
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    FWaitingAddress.clear();
+  }
+  Send("Page.stopLoading", {});
+}
+
 void TChromiumPage::Reload() { Send("Page.reload", {}); }
-void TChromiumPage::GoBack() { Send("Runtime.evaluate", {{"expression", "history.back()"}}); }
-void TChromiumPage::GoForward() { Send("Runtime.evaluate", {{"expression", "history.forward()"}}); }
+void TChromiumPage::GoBack() { StepHistory(-1); }
+void TChromiumPage::GoForward() { StepHistory(1); }
+
+// The engine's own history (its entries, not the page's script, which may have replaced
+// history.back); a step past either end stays neutral.
+void TChromiumPage::StepHistory(int step) {
+  auto self = shared_from_this();
+  FConnection->Call("Page.getNavigationHistory", {}, FSession, [self, step](const engine::TReply& reply) {
+    const json entries = reply.ok ? reply.result.value("entries", json::array()) : json::array();
+    int index = (reply.ok ? reply.result.value("currentIndex", 0) : 0) + step;
+    if (index < 0 || index >= static_cast<int>(entries.size())) {
+      self->JournalNeutral(step < 0 ? "go_back" : "go_forward", "no_history_entry");
+      return;
+    }
+    self->Send("Page.navigateToHistoryEntry", {{"entryId", entries[static_cast<size_t>(index)].value("id", 0)}});
+  });
+}
+
+void TChromiumPage::JournalNeutral(const char* operation, const char* reason) {
+  auto core = FCore.lock();
+  TJournalLine("engine_neutral").Int("browser", core ? core->Id() : 0).Word("operation", operation)
+      .Word("reason", reason).Write();
+}
 
 bool TChromiumPage::CanGoBack() const {
   std::lock_guard<std::mutex> lock(FLock);
@@ -204,7 +252,16 @@ bool TChromiumPage::CanGoForward() const {
 }
 
 void TChromiumPage::ExecuteScript(std::wstring code, std::wstring) {
-  Send("Runtime.evaluate", {{"expression", ToUtf8(code)}});
+  auto self = shared_from_this();
+  FConnection->Call("Runtime.evaluate", {{"expression", ToUtf8(code)}}, FSession, [self](const engine::TReply& reply) {
+    // The page's console is nobody's to read here; the journal keeps what went wrong.
+    if (reply.ok && !reply.result.contains("exceptionDetails")) return;
+    const json details = reply.result.value("exceptionDetails", json::object());
+    auto core = self->FCore.lock();
+    TJournalLine("script_error").Int("browser", core ? core->Id() : 0)
+        .Text("text", FromUtf8(details.value("exception", json::object()).value("description", details.value("text", ""))))
+        .Write();
+  });
 }
 
 void TChromiumPage::Evaluate(const std::wstring& expression, std::function<void(std::wstring)> visit) {
@@ -212,6 +269,7 @@ void TChromiumPage::Evaluate(const std::wstring& expression, std::function<void(
   FConnection->Call("Runtime.evaluate", {{"expression", ToUtf8(expression)}, {"returnByValue", true}}, FSession,
                     [self, visit = std::move(visit)](const engine::TReply& reply) {
                       json value = reply.ok ? reply.result.value("result", json::object()).value("value", json()) : json();
+                      if (!value.is_string()) self->JournalNeutral("visit", "no_document");
                       std::wstring text = value.is_string() ? FromUtf8(value.get<std::string>()) : std::wstring();
                       self->PostUi([visit, text] { visit(text); });
                     });
@@ -341,6 +399,16 @@ void TChromiumPage::RefreshHistory() {
   });
 }
 
+// The engine's renderer of this page died; the engine itself lives on and can load again.
+void TChromiumPage::PageCrashed() {
+  auto core = FCore.lock();
+  if (!core || FClosed) return;
+  TJournalLine("engine_page_crashed").Int("browser", core->Id()).Text("url", FUrl).Write();
+  FailLoad(FSerial, ERR_FAILED, false);
+  core->ShowPicture(nullptr);
+  core->ShowError(FUrl, ERR_FAILED, true);
+}
+
 void TChromiumPage::EngineEnded() {
   auto core = FCore.lock();
   if (!core || FClosed) return;
@@ -390,11 +458,16 @@ void TChromiumPage::OnEvent(const std::string& method, const json& params) {
     PostUi([self, address] { self->CommitAddress(address); });
     RefreshHistory();
   } else if (method == "Page.loadEventFired") {
+    // The engine's history may take the new entry only after the page said it was in place.
+    RefreshHistory();
     uint64_t serial = FSerial;
     Evaluate(L"document.title", [self, serial](std::wstring title) { self->FinishLoad(serial, title); });
-  } else if (method == "Target.targetInfoChanged") {
+  } else if (method == "Target.targetInfoChanged" ||
+             (method == "Runtime.bindingCalled" && params.value("name", "") == kTitleBinding)) {
     // Titles the page sets later, by script.
-    std::wstring title = FromUtf8(params.value("targetInfo", json::object()).value("title", ""));
+    std::wstring title = FromUtf8(method == "Runtime.bindingCalled"
+                                      ? params.value("payload", "")
+                                      : params.value("targetInfo", json::object()).value("title", ""));
     PostUi([self, title] {
       if (self->FLoading) {
         self->FLoadTitle = title;
@@ -404,6 +477,8 @@ void TChromiumPage::OnEvent(const std::string& method, const json& params) {
     });
   } else if (method == "Engine.ended") {
     PostUi([self] { self->EngineEnded(); });
+  } else if (method == "Inspector.targetCrashed") {
+    PostUi([self] { self->PageCrashed(); });
   }
 }
 
@@ -486,8 +561,7 @@ void TChromiumPage::ServeRequest(json params) {
   {
     std::lock_guard<std::mutex> lock(FLock);
     if (auto it = FHtml.find(engine_url); it != FHtml.end()) {
-      html = std::move(it->second);
-      FHtml.erase(it);
+      html = it->second;
       has_html = true;
     }
   }

@@ -57,6 +57,7 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void CommitAddress(const std::wstring& address);
   void BrowseDecision(json params, bool own);
   void EngineEnded();
+  void PageCrashed();
   // IO thread: the program's handlers answer a paused request, or it goes on to the network.
   void ServeRequest(json params);
   void ServeAllowed(const json& params, TRef<TRequest> request);
@@ -64,6 +65,8 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void Evaluate(const std::wstring& expression, std::function<void(std::wstring)> visit);
   void Send(const std::string& method, json params);
   void RefreshHistory();  // any thread
+  void StepHistory(int step);
+  void JournalNeutral(const char* operation, const char* reason);
 
   template <class F>
   void PostUi(F&& f);

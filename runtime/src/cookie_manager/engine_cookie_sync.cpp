@@ -6,6 +6,8 @@
 #include "runtime_threads.h"
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <mutex>
 
 namespace standin {
@@ -48,11 +50,19 @@ bool SameCookie(const cookies::TCookie& a, const cookies::TCookie& b) {
 }  // namespace
 
 void AttachEngineCookies(TConnectionRef connection) {
-  TRuntimeThreads::Instance().Post(TID_IO, MakeWork([connection] {
+  // On the IO thread, in line with the cookie manager's own work; the engine's first pages
+  // wait for it, so none of their cookies is cleared away.
+  auto done = std::make_shared<std::promise<void>>();
+  auto attach = [connection, done] {
     Replace(connection, GlobalCookieStore()->AllCookies());
-    std::lock_guard<std::mutex> lock(g_lock);
-    *g_connection = connection;
-  }));
+    {
+      std::lock_guard<std::mutex> lock(g_lock);
+      *g_connection = connection;
+    }
+    done->set_value();
+  };
+  if (!TRuntimeThreads::Instance().Post(TID_IO, MakeWork(attach))) return;
+  done->get_future().wait_for(std::chrono::milliseconds(2 * kAnswerTimeoutMs + 1000));
 }
 
 void DetachEngineCookies() {
