@@ -399,22 +399,27 @@ void TChromiumPage::RefreshHistory() {
   });
 }
 
+// The engine's last picture gives way to the runtime's own error page.
+void TChromiumPage::ShowErrorPage(TBrowserCore& core, int error) {
+  TJournalLine("error_page").Int("browser", core.Id()).Text("url", FUrl).Int("error", error).Write();
+  core.ShowPicture(nullptr);
+  core.ShowError(FUrl, error, true);
+}
+
 // The engine's renderer of this page died; the engine itself lives on and can load again.
 void TChromiumPage::PageCrashed() {
   auto core = FCore.lock();
   if (!core || FClosed) return;
   TJournalLine("engine_page_crashed").Int("browser", core->Id()).Text("url", FUrl).Write();
   FailLoad(FSerial, ERR_FAILED, false);
-  core->ShowPicture(nullptr);
-  core->ShowError(FUrl, ERR_FAILED, true);
+  ShowErrorPage(*core, ERR_FAILED);
 }
 
 void TChromiumPage::EngineEnded() {
   auto core = FCore.lock();
   if (!core || FClosed) return;
   FailLoad(FSerial, ERR_CONNECTION_CLOSED, false);
-  core->ShowPicture(nullptr);
-  core->ShowError(FUrl, ERR_CONNECTION_CLOSED, true);
+  ShowErrorPage(*core, ERR_CONNECTION_CLOSED);
 }
 
 // ---- The engine's events (receiving thread) ---------------------------------------------

@@ -58,6 +58,7 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void BrowseDecision(json params, bool own);
   void EngineEnded();
   void PageCrashed();
+  void ShowErrorPage(TBrowserCore& core, int error);
   // IO thread: the program's handlers answer a paused request, or it goes on to the network.
   void ServeRequest(json params);
   void ServeAllowed(const json& params, TRef<TRequest> request);
