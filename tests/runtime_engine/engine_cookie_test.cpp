@@ -21,20 +21,20 @@ constexpr wchar_t kChildVariable[] = L"STANDIN_ENGINE_COOKIE_CHILD";
 struct TCompletion {
   TCounted<cef_completion_callback_t> counted;  // first
   std::atomic<int> calls{0};
-  TCompletion() { counted.data.on_complete = [](cef_completion_callback_t* self) { ++reinterpret_cast<TCompletion*>(self)->calls; }; }
+  TCompletion() { counted.data.on_complete = &OnComplete; }
+  static void CEF_CALLBACK OnComplete(cef_completion_callback_t* self) { ++reinterpret_cast<TCompletion*>(self)->calls; }
 };
 
 struct TNames {
   TCounted<cef_cookie_visitor_t> counted;  // first
   std::mutex lock;
   std::set<std::string> names;
-  TNames() {
-    counted.data.visit = [](cef_cookie_visitor_t* self, const cef_cookie_t* cookie, int, int, int*) {
-      auto* v = reinterpret_cast<TNames*>(self);
-      std::lock_guard<std::mutex> guard(v->lock);
-      v->names.insert(Narrow(&cookie->name));
-      return 1;
-    };
+  TNames() { counted.data.visit = &Visit; }
+  static int CEF_CALLBACK Visit(cef_cookie_visitor_t* self, const cef_cookie_t* cookie, int, int, int*) {
+    auto* v = reinterpret_cast<TNames*>(self);
+    std::lock_guard<std::mutex> guard(v->lock);
+    v->names.insert(Narrow(&cookie->name));
+    return 1;
   }
 };
 

@@ -117,12 +117,11 @@ struct TTextVisitor {
   TCounted<cef_string_visitor_t> counted;  // first
   std::mutex lock;
   std::optional<std::string> text;
-  TTextVisitor() {
-    counted.data.visit = [](cef_string_visitor_t* self, const cef_string_t* value) {
-      auto* v = reinterpret_cast<TTextVisitor*>(self);
-      std::lock_guard<std::mutex> guard(v->lock);
-      v->text = Narrow(value);
-    };
+  TTextVisitor() { counted.data.visit = &Visit; }
+  static void CEF_CALLBACK Visit(cef_string_visitor_t* self, const cef_string_t* value) {
+    auto* v = reinterpret_cast<TTextVisitor*>(self);
+    std::lock_guard<std::mutex> guard(v->lock);
+    v->text = Narrow(value);
   }
 };
 
@@ -136,7 +135,7 @@ TEST_F(EngineTest, FrameOperationsWorkThroughTheEngine) {
   ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }, 20000));
   cef_frame_t* frame = browser->get_main_frame(browser);
   std::unique_ptr<cef_frame_t, void (*)(cef_frame_t*)> held(frame, [](cef_frame_t* f) { f->base.release(&f->base); });
-  auto visit = [&](void (*CEF_CALLBACK member)(cef_frame_t*, cef_string_visitor_t*)) {
+  auto visit = [&](void(CEF_CALLBACK * member)(cef_frame_t*, cef_string_visitor_t*)) {
     TTextVisitor visitor;
     member(frame, visitor.counted.Hand());
     EXPECT_TRUE(PumpUntil([&] { return visitor.counted.Outstanding() == 0; }));
