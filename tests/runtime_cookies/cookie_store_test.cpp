@@ -44,6 +44,20 @@ TEST(CookieStore, ReplacesACookieOfTheSameNameDomainAndPathKeepingItsCreation) {
   EXPECT_EQ(all[0].creation, kNow);
 }
 
+TEST(CookieStore, ReplacingAllKeepsTheCreationOfCookiesItHeldAndDropsTheRest) {
+  TCookieStore store;
+  store.SetFromHeader("http://h.test/", "kept=1", kNow);
+  store.SetFromHeader("http://h.test/", "gone=1", kNow);
+  TCookie kept = Make("kept", "2", "h.test", "/");
+  TCookie added = Make("added", "3", ".h.test", "/");
+  store.ReplaceAll({kept, added}, kNow + kSecond);
+  auto all = store.AllCookies(kNow + 2 * kSecond);
+  ASSERT_EQ(Names(all), (std::vector<std::string>{"kept", "added"}));
+  EXPECT_EQ(all[0].creation, kNow);
+  EXPECT_EQ(all[0].value, "2");
+  EXPECT_EQ(all[1].creation, kNow + kSecond);
+}
+
 TEST(CookieStore, AnExpiredCookieDeletesTheOneItReplaces) {
   TCookieStore store;
   store.SetFromHeader("http://h.test/", "a=1", kNow);

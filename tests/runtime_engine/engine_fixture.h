@@ -15,6 +15,7 @@ class EngineTest : public BrowserTest {
   int EngineProcesses() const;
 
   std::wstring FPreviousEngine;
+  bool FSkipped = true;  // no engine installed: the case was skipped before the runtime started
 };
 
 }  // namespace standin_test

@@ -5,6 +5,7 @@
 #include "base64_text.h"
 #include "engine_address.h"
 #include "engine_command.h"
+#include "engine_cookies.h"
 #include "engine_locator.h"
 #include "input_events.h"
 
@@ -21,6 +22,34 @@ TEngineSearch Search(std::set<std::wstring> files, bool wine = true) {
   search.install_roots = {L"C:\\Program Files (x86)", L"C:\\Program Files", L""};
   search.exists = [files](const std::wstring& path) { return files.count(path) != 0; };
   return search;
+}
+
+TEST(EngineCookies, KeepTheirKindThroughTheEngine) {
+  struct TCase {
+    nlohmann::json record;  // as the engine lists it
+    nlohmann::json param;   // as it is handed back
+  } cases[] = {
+      {{{"name", "h"}, {"value", "1"}, {"domain", "127.0.0.1"}, {"path", "/a"}, {"expires", -1}, {"session", true},
+        {"secure", false}, {"httpOnly", true}},
+       {{"name", "h"}, {"value", "1"}, {"url", "http://127.0.0.1/a"}, {"path", "/a"}, {"secure", false},
+        {"httpOnly", true}}},
+      {{{"name", "d"}, {"value", "2"}, {"domain", ".example.com"}, {"path", "/"}, {"expires", 1800000000.5},
+        {"session", false}, {"secure", true}, {"httpOnly", false}},
+       {{"name", "d"}, {"value", "2"}, {"domain", ".example.com"}, {"path", "/"}, {"secure", true},
+        {"httpOnly", false}, {"expires", 1800000000.5}}},
+      {{{"name", "s"}, {"value", ""}, {"domain", "example.org"}, {"path", "/"}, {"expires", -1}, {"session", true},
+        {"secure", true}, {"httpOnly", false}},
+       {{"name", "s"}, {"value", ""}, {"url", "https://example.org/"}, {"path", "/"}, {"secure", true},
+        {"httpOnly", false}}},
+  };
+  for (const TCase& c : cases) {
+    cookies::TCookie cookie = CookieOfEngine(c.record);
+    EXPECT_EQ(cookie.has_expires, !c.record["session"].get<bool>()) << c.record;
+    EXPECT_EQ(EngineCookieOf(cookie), c.param) << c.record;
+    nlohmann::json removal = EngineRemovalOf(cookie);
+    EXPECT_EQ(removal.value("value", "?"), "");
+    EXPECT_LT(removal.value("expires", 2e9), 1e9) << "a removal is a cookie long expired";
+  }
 }
 
 TEST(EngineLocator, ChoosesTheEngineInOrderOfPreference) {

@@ -7,7 +7,9 @@
 #include "window_capture.h"
 
 #include <atomic>
+#include <memory>
 #include <mutex>
+#include <optional>
 
 namespace standin_test {
 namespace {
@@ -109,6 +111,63 @@ TEST_F(EngineTest, ClicksAndKeysInTheWindowReachTheForm) {
   ASSERT_TRUE(PumpUntil([&] { return FClient.Has("title:Welcome"); }, 20000));
   std::lock_guard<std::mutex> guard(lock);
   EXPECT_EQ(submitted, "/signin?user=ann");
+}
+
+struct TTextVisitor {
+  TCounted<cef_string_visitor_t> counted;  // first
+  std::mutex lock;
+  std::optional<std::string> text;
+  TTextVisitor() { counted.data.visit = &Visit; }
+  static void CEF_CALLBACK Visit(cef_string_visitor_t* self, const cef_string_t* value) {
+    auto* v = reinterpret_cast<TTextVisitor*>(self);
+    std::lock_guard<std::mutex> guard(v->lock);
+    v->text = Narrow(value);
+  }
+};
+
+TEST_F(EngineTest, FrameOperationsWorkThroughTheEngine) {
+  std::atomic<int> first_requests{0};
+  TLoopbackServer server([&](const TServedRequest& request) {
+    if (request.target == "/first") ++first_requests;
+    return TServerReply::Html(200, "<title>First</title>");
+  });
+  cef_browser_t* browser = CreateBrowser(FClient, Wide(server.Url("/first")));
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }, 20000));
+  cef_frame_t* frame = browser->get_main_frame(browser);
+  std::unique_ptr<cef_frame_t, void (*)(cef_frame_t*)> held(frame, [](cef_frame_t* f) { f->base.release(&f->base); });
+  auto visit = [&](void(CEF_CALLBACK * member)(cef_frame_t*, cef_string_visitor_t*)) {
+    TTextVisitor visitor;
+    member(frame, visitor.counted.Hand());
+    EXPECT_TRUE(PumpUntil([&] { return visitor.counted.Outstanding() == 0; }));
+    return visitor.text.value_or("(not visited)");
+  };
+
+  FClient.ClearEvents();
+  std::wstring given = Wide(server.Url("/given"));
+  cef_string_t html = In(L"<title>Given</title><body>hello <b>there</b></body>");
+  cef_string_t address = In(given);
+  frame->load_string(frame, &html, &address);
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }, 20000));
+  EXPECT_TRUE(FClient.Has("title:Given"));
+  EXPECT_EQ(FrameUrl(browser), given);
+  EXPECT_EQ(visit(frame->get_text), "hello there");
+  EXPECT_NE(visit(frame->get_source).find("<b>there</b>"), std::string::npos);
+  RunScript(browser, L"document.title = 'Scripted'");
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("title:Scripted"); }, 20000));
+
+  ASSERT_TRUE(PumpUntil([&] { return browser->can_go_back(browser) == 1; }));
+  browser->go_back(browser);
+  ASSERT_TRUE(PumpUntil([&] { return FrameUrl(browser) == Wide(server.Url("/first")); }, 20000));
+  ASSERT_TRUE(PumpUntil([&] { return browser->can_go_forward(browser) == 1; }));
+  browser->go_forward(browser);
+  ASSERT_TRUE(PumpUntil([&] { return FrameUrl(browser) == given; }, 20000));
+  browser->go_back(browser);
+  ASSERT_TRUE(PumpUntil([&] { return FrameUrl(browser) == Wide(server.Url("/first")); }, 20000));
+  int before_reload = first_requests;
+  FClient.ClearEvents();
+  browser->reload(browser);
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("load_end:200"); }, 20000));
+  EXPECT_EQ(first_requests, before_reload + 1);
 }
 
 TEST_F(EngineTest, TheEngineEndsWithTheRuntime) {

@@ -1,6 +1,7 @@
 #include "browser_events.h"
 
 #include "callbacks.h"
+#include "journal.h"
 #include "request.h"
 #include "response.h"
 #include "string_record.h"
@@ -90,6 +91,7 @@ void RaiseAddressChange(TBrowserCore& core, const std::wstring& url) {
 }
 
 void RaiseTitleChange(TBrowserCore& core, const std::wstring& title) {
+  TJournalLine("title_change").Int("browser", core.Id()).Text("title", title).Write();
   if (auto h = DisplayHandler(core); h && h->on_title_change) {
     cef_string_t text = ViewOf(title);
     h->on_title_change(h.Get(), core.NewBrowser(), &text);

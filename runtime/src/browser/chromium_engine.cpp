@@ -1,5 +1,6 @@
 #include "chromium_engine.h"
 
+#include "engine_cookie_sync.h"
 #include "engine_locator.h"
 #include "engine_process.h"
 #include "journal.h"
@@ -80,6 +81,7 @@ void StartEngine(const std::wstring& profile) {
   connection->Listen("", &RouteTargetEvent);
   connection->OnClosed([] {
     TJournalLine("page_engine_ended").Write();
+    DetachEngineCookies();
     std::map<std::string, TChromiumEngine::TTargetListener> targets;
     {
       std::lock_guard<std::mutex> lock(State().lock);
@@ -91,6 +93,8 @@ void StartEngine(const std::wstring& profile) {
     JournalText("no_answer", location.executable);
     return;
   }
+  // Before any page: the engine starts from the program's cookies, not its profile's own.
+  AttachEngineCookies(connection);
   TJournalLine("page_engine").Word("kind", "chromium").Text("executable", location.executable)
       .Int("port", process->Endpoint().port).Write();
   std::lock_guard<std::mutex> lock(State().lock);
@@ -143,9 +147,9 @@ void TChromiumEngine::Stop() {
   if (connection) {
     // Asked politely first; the watchdog or the job ends whatever is left.
     connection->CallAndWait("Browser.close", {}, "", 2000);
-      connection->OnClosed({});
+    connection->OnClosed({});
     connection->Close();
-    }
+  }
   process.reset();
 }
 

@@ -25,6 +25,14 @@ namespace {
 
 constexpr int kCreateTimeoutMs = 5000;
 
+// The engine does not tell of titles a page's script sets after its load; every page of the
+// target reports its title through this binding whenever it changes.
+constexpr const char* kTitleBinding = "__standinTitle";
+constexpr const char* kTitleWatch =
+    "if (window === window.top) (() => { let last = null;"
+    " const report = () => { if (document.title !== last) { last = document.title; __standinTitle(last); } };"
+    " new MutationObserver(report).observe(document, {subtree: true, childList: true, characterData: true}); })();";
+
 using engine::json;
 
 std::wstring ProgramAddress(const std::string& engine_url) { return engine::FromEngineAddress(FromUtf8(engine_url)); }
@@ -104,12 +112,48 @@ void TChromiumPage::Start(int width, int height) {
   TChromiumEngine::Instance().ListenToTarget(FTarget, forward);
   Send("Page.enable", {});
   Send("Network.enable", {});
+  Send("Runtime.enable", {});
+  Send("Runtime.addBinding", {{"name", kTitleBinding}});
+  Send("Page.addScriptToEvaluateOnNewDocument", {{"source", kTitleWatch}});
   // The program's schemes, and every main document (the program decides about navigations).
   Send("Fetch.enable", {{"patterns", json::array({{{"urlPattern", "*"}, {"resourceType", "Document"}},
                                                   {{"urlPattern", engine::MappedAddressPattern()}}})}});
   Send("Emulation.setFocusEmulationEnabled", {{"enabled", true}});
   Send("Emulation.setDeviceMetricsOverride", MetricsParams(width, height));
   Send("Page.startScreencast", ScreencastParams(width, height));
+  // The target's own first document must be in place before the first navigation: the engine's
+  // renderer dies when that one is replaced while it still loads. The first evaluation answers
+  // once it is.
+  auto self = shared_from_this();
+  FConnection->Call("Runtime.evaluate", {{"expression", "document.readyState"}}, FSession,
+                    [self](const engine::TReply&) { self->TargetReady(); });
+}
+
+void TChromiumPage::TargetReady() {
+  std::string waiting;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    FReady = true;
+    waiting = std::exchange(FWaitingAddress, std::string());
+  }
+  if (!waiting.empty()) Navigate(waiting, FSerial);
+}
+
+void TChromiumPage::Navigate(const std::string& address, uint64_t serial) {
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    if (!FReady) {
+      FWaitingAddress = address;
+      return;
+    }
+  }
+  auto self = shared_from_this();
+  FConnection->Call("Page.navigate", {{"url", address}}, FSession, [self, serial](const engine::TReply& reply) {
+    std::string error = reply.ok ? reply.result.value("errorText", "") : "net::ERR_CONNECTION_CLOSED";
+    if (error.empty()) return;
+    int code = ErrorCodeOfName(error);
+    self->PostUi([self, serial, code] { self->FailLoad(serial, code, false); });
+  });
 }
 
 void TChromiumPage::Send(const std::string& method, json params) {
@@ -124,9 +168,16 @@ void TChromiumPage::Load(std::wstring url) {
 }
 
 void TChromiumPage::LoadHtml(std::wstring html, std::wstring url) {
+  std::string address = EngineAddress(url);
+  // The engine asks the runtime for http and https documents only; a page given for another
+  // address (about:, data:, file:) could not be handed to it.
+  if (address.rfind("http://", 0) != 0 && address.rfind("https://", 0) != 0) {
+    JournalNeutral("load_string", "address_not_served");
+    return;
+  }
   {
     std::lock_guard<std::mutex> lock(FLock);
-    FHtml[FromUtf8(EngineAddress(url))] = ToUtf8(html);
+    FHtml[FromUtf8(address)] = ToUtf8(html);
   }
   auto self = shared_from_this();
   PostUi([self, url = std::move(url)] { self->NavigateOwn(url, true); });
@@ -145,28 +196,50 @@ void TChromiumPage::NavigateOwn(std::wstring url, bool html) {
       return;
     }
   }
-  // A load in flight ends as the engine replaces it.
-  if (FLoading) FailLoad(FSerial, ERR_ABORTED, false);
+  EndReplacedLoad();
   BeginLoad(url);
   std::string address = EngineAddress(url);
   {
     std::lock_guard<std::mutex> lock(FLock);
     FOwnAddress = FromUtf8(address);
+    // A page given by load_string stays for reloads and history until the address is loaded.
+    if (!html) FHtml.erase(FOwnAddress);
   }
-  uint64_t serial = FSerial;
+  Navigate(address, FSerial);
+}
+
+void TChromiumPage::Stop() {
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    FWaitingAddress.clear();
+  }
+  Send("Page.stopLoading", {});
+}
+
+void TChromiumPage::Reload() { Send("Page.reload", {}); }
+void TChromiumPage::GoBack() { StepHistory(-1); }
+void TChromiumPage::GoForward() { StepHistory(1); }
+
+// The engine's own history (its entries, not the page's script, which may have replaced
+// history.back); a step past either end stays neutral.
+void TChromiumPage::StepHistory(int step) {
   auto self = shared_from_this();
-  FConnection->Call("Page.navigate", {{"url", address}}, FSession, [self, serial](const engine::TReply& reply) {
-    std::string error = reply.ok ? reply.result.value("errorText", "") : "net::ERR_CONNECTION_CLOSED";
-    if (error.empty()) return;
-    int code = ErrorCodeOfName(error);
-    self->PostUi([self, serial, code] { self->FailLoad(serial, code, false); });
+  FConnection->Call("Page.getNavigationHistory", {}, FSession, [self, step](const engine::TReply& reply) {
+    const json entries = reply.ok ? reply.result.value("entries", json::array()) : json::array();
+    int index = (reply.ok ? reply.result.value("currentIndex", 0) : 0) + step;
+    if (index < 0 || index >= static_cast<int>(entries.size())) {
+      self->JournalNeutral(step < 0 ? "go_back" : "go_forward", "no_history_entry");
+      return;
+    }
+    self->Send("Page.navigateToHistoryEntry", {{"entryId", entries[static_cast<size_t>(index)].value("id", 0)}});
   });
 }
 
-void TChromiumPage::Stop() { Send("Page.stopLoading", {}); }
-void TChromiumPage::Reload() { Send("Page.reload", {}); }
-void TChromiumPage::GoBack() { Send("Runtime.evaluate", {{"expression", "history.back()"}}); }
-void TChromiumPage::GoForward() { Send("Runtime.evaluate", {{"expression", "history.forward()"}}); }
+void TChromiumPage::JournalNeutral(const char* operation, const char* reason) {
+  auto core = FCore.lock();
+  TJournalLine("engine_neutral").Int("browser", core ? core->Id() : 0).Word("operation", operation)
+      .Word("reason", reason).Write();
+}
 
 bool TChromiumPage::CanGoBack() const {
   std::lock_guard<std::mutex> lock(FLock);
@@ -179,7 +252,16 @@ bool TChromiumPage::CanGoForward() const {
 }
 
 void TChromiumPage::ExecuteScript(std::wstring code, std::wstring) {
-  Send("Runtime.evaluate", {{"expression", ToUtf8(code)}});
+  auto self = shared_from_this();
+  FConnection->Call("Runtime.evaluate", {{"expression", ToUtf8(code)}}, FSession, [self](const engine::TReply& reply) {
+    // The page's console is nobody's to read here; the journal keeps what went wrong.
+    if (reply.ok && !reply.result.contains("exceptionDetails")) return;
+    const json details = reply.result.value("exceptionDetails", json::object());
+    auto core = self->FCore.lock();
+    TJournalLine("script_error").Int("browser", core ? core->Id() : 0)
+        .Text("text", FromUtf8(details.value("exception", json::object()).value("description", details.value("text", ""))))
+        .Write();
+  });
 }
 
 void TChromiumPage::Evaluate(const std::wstring& expression, std::function<void(std::wstring)> visit) {
@@ -187,6 +269,7 @@ void TChromiumPage::Evaluate(const std::wstring& expression, std::function<void(
   FConnection->Call("Runtime.evaluate", {{"expression", ToUtf8(expression)}, {"returnByValue", true}}, FSession,
                     [self, visit = std::move(visit)](const engine::TReply& reply) {
                       json value = reply.ok ? reply.result.value("result", json::object()).value("value", json()) : json();
+                      if (!value.is_string()) self->JournalNeutral("visit", "no_document");
                       std::wstring text = value.is_string() ? FromUtf8(value.get<std::string>()) : std::wstring();
                       self->PostUi([visit, text] { visit(text); });
                     });
@@ -225,11 +308,24 @@ void TChromiumPage::Close() {
 
 // ---- Loads as the program hears of them (UI thread) ------------------------------------
 
+// A load still in flight ends as a new one replaces it: one whose page is in place has loaded
+// (its page goes on to the next before its own load event), one still waiting is aborted.
+void TChromiumPage::EndReplacedLoad() {
+  if (!FLoading) return;
+  if (FCommitted) {
+    FinishLoad(FSerial, FLoadTitle);
+  } else {
+    FailLoad(FSerial, ERR_ABORTED, false);
+  }
+}
+
 void TChromiumPage::BeginLoad(const std::wstring& url) {
   auto core = FCore.lock();
   if (!core) return;
   ++FSerial;
   FStatus = 0;
+  FCommitted = false;
+  FLoadTitle.clear();
   FLoadUrl = url;
   bool was_loading = FLoading;
   FLoading = true;
@@ -287,6 +383,7 @@ void TChromiumPage::RaiseTitle(std::wstring title) {
 void TChromiumPage::CommitAddress(const std::wstring& address) {
   auto core = FCore.lock();
   if (!core || FClosed) return;
+  FCommitted = FLoading;
   FUrl = address;
   core->CommitAddress(address);
   RaiseAddressChange(*core, address);
@@ -302,12 +399,27 @@ void TChromiumPage::RefreshHistory() {
   });
 }
 
+// The engine's last picture gives way to the runtime's own error page.
+void TChromiumPage::ShowErrorPage(TBrowserCore& core, int error) {
+  TJournalLine("error_page").Int("browser", core.Id()).Text("url", FUrl).Int("error", error).Write();
+  core.ShowPicture(nullptr);
+  core.ShowError(FUrl, error, true);
+}
+
+// The engine's renderer of this page died; the engine itself lives on and can load again.
+void TChromiumPage::PageCrashed() {
+  auto core = FCore.lock();
+  if (!core || FClosed) return;
+  TJournalLine("engine_page_crashed").Int("browser", core->Id()).Text("url", FUrl).Write();
+  FailLoad(FSerial, ERR_FAILED, false);
+  ShowErrorPage(*core, ERR_FAILED);
+}
+
 void TChromiumPage::EngineEnded() {
   auto core = FCore.lock();
   if (!core || FClosed) return;
   FailLoad(FSerial, ERR_CONNECTION_CLOSED, false);
-  core->ShowPicture(nullptr);
-  core->ShowError(FUrl, ERR_CONNECTION_CLOSED, true);
+  ShowErrorPage(*core, ERR_CONNECTION_CLOSED);
 }
 
 // ---- The engine's events (receiving thread) ---------------------------------------------
@@ -331,35 +443,47 @@ void TChromiumPage::OnEvent(const std::string& method, const json& params) {
     }
     uint64_t serial = FSerial;
     if (method == "Network.responseReceived") {
-      // The main document's response commits its address (the final one after redirects).
-      const json response = params.value("response", json::object());
-      int status = response.value("status", 0);
-      std::wstring address = ProgramAddress(response.value("url", ""));
-      PostUi([self, status, address] {
-        self->FStatus = status;
-        self->CommitAddress(address);
-      });
-      RefreshHistory();
+      int status = params.value("response", json::object()).value("status", 0);
+      PostUi([self, status] { self->FStatus = status; });
     } else {
       int error = params.value("canceled", false) ? ERR_ABORTED : ErrorCodeOfName(params.value("errorText", ""));
       PostUi([self, serial, error] { self->FailLoad(serial, error, false); });
     }
+  } else if (method == "Page.frameNavigated") {
+    // The main frame's new page is in place (the final address after redirects; also pages
+    // that come without a response, such as about:blank). An error page commits nothing.
+    const json frame = params.value("frame", json::object());
+    if (frame.value("id", "") != FTarget || frame.contains("parentId") || frame.contains("unreachableUrl")) return;
+    std::wstring address = ProgramAddress(frame.value("url", "") + frame.value("urlFragment", ""));
+    PostUi([self, address] { self->CommitAddress(address); });
+    RefreshHistory();
   } else if (method == "Page.navigatedWithinDocument") {
     if (params.value("frameId", "") != FTarget) return;
     std::wstring address = ProgramAddress(params.value("url", ""));
     PostUi([self, address] { self->CommitAddress(address); });
     RefreshHistory();
   } else if (method == "Page.loadEventFired") {
+    // The engine's history may take the new entry only after the page said it was in place.
+    RefreshHistory();
     uint64_t serial = FSerial;
     Evaluate(L"document.title", [self, serial](std::wstring title) { self->FinishLoad(serial, title); });
-  } else if (method == "Target.targetInfoChanged") {
+  } else if (method == "Target.targetInfoChanged" ||
+             (method == "Runtime.bindingCalled" && params.value("name", "") == kTitleBinding)) {
     // Titles the page sets later, by script.
-    std::wstring title = FromUtf8(params.value("targetInfo", json::object()).value("title", ""));
+    std::wstring title = FromUtf8(method == "Runtime.bindingCalled"
+                                      ? params.value("payload", "")
+                                      : params.value("targetInfo", json::object()).value("title", ""));
     PostUi([self, title] {
-      if (!self->FLoading && !self->FClosed && !self->FUrl.empty()) self->RaiseTitle(title);
+      if (self->FLoading) {
+        self->FLoadTitle = title;
+      } else if (!self->FClosed && !self->FUrl.empty()) {
+        self->RaiseTitle(title);
+      }
     });
   } else if (method == "Engine.ended") {
     PostUi([self] { self->EngineEnded(); });
+  } else if (method == "Inspector.targetCrashed") {
+    PostUi([self] { self->PageCrashed(); });
   }
 }
 
@@ -421,7 +545,10 @@ void TChromiumPage::BrowseDecision(json params, bool own) {
       }
       return;
     }
-    if (!redirect) BeginLoad(url);
+    if (!redirect) {
+      EndReplacedLoad();
+      BeginLoad(url);
+    }
   }
   auto self = shared_from_this();
   TRuntimeThreads::Instance().Post(TID_IO, MakeWork([self, params] { self->ServeRequest(params); }));
@@ -439,8 +566,7 @@ void TChromiumPage::ServeRequest(json params) {
   {
     std::lock_guard<std::mutex> lock(FLock);
     if (auto it = FHtml.find(engine_url); it != FHtml.end()) {
-      html = std::move(it->second);
-      FHtml.erase(it);
+      html = it->second;
       has_html = true;
     }
   }

@@ -42,11 +42,14 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
  private:
   // Receiving thread.
   void Start(int width, int height);
+  void TargetReady();
+  void Navigate(const std::string& address, uint64_t serial);  // any thread
   void OnEvent(const std::string& method, const json& params);
   void OnFrame(const json& params);
   void OnRequestPaused(const json& params);
   // UI thread.
   void NavigateOwn(std::wstring url, bool html);
+  void EndReplacedLoad();
   void BeginLoad(const std::wstring& url);
   void FinishLoad(uint64_t serial, const std::wstring& title);
   void FailLoad(uint64_t serial, int error, bool by_browse);
@@ -54,6 +57,8 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void CommitAddress(const std::wstring& address);
   void BrowseDecision(json params, bool own);
   void EngineEnded();
+  void PageCrashed();
+  void ShowErrorPage(TBrowserCore& core, int error);
   // IO thread: the program's handlers answer a paused request, or it goes on to the network.
   void ServeRequest(json params);
   void ServeAllowed(const json& params, TRef<TRequest> request);
@@ -61,6 +66,8 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void Evaluate(const std::wstring& expression, std::function<void(std::wstring)> visit);
   void Send(const std::string& method, json params);
   void RefreshHistory();  // any thread
+  void StepHistory(int step);
+  void JournalNeutral(const char* operation, const char* reason);
 
   template <class F>
   void PostUi(F&& f);
@@ -76,15 +83,19 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   std::string FDocumentRequest;       // the main frame's document request
   std::wstring FOwnAddress;           // engine address of the load the program asked for
   std::map<std::wstring, std::string> FHtml;  // load_string pages by engine address
+  bool FReady = false;          // the target's first document is in place
+  std::string FWaitingAddress;  // a navigation asked for before that
   int FHistoryIndex = 0;
   int FHistoryCount = 0;
 
   // UI thread only.
   bool FLoading = false;
+  bool FCommitted = false;  // the load in progress has its page in place
   int FStatus = 0;
   std::wstring FUrl;      // the program's address of the current page
   std::wstring FLoadUrl;  // the address of the load in progress
-  std::wstring FTitle;  // as last raised
+  std::wstring FTitle;      // as last raised
+  std::wstring FLoadTitle;  // as the engine last named the page while it loads
 };
 
 }  // namespace standin

@@ -25,7 +25,7 @@ bool Usable(cef_completion_callback_t* callback, const char* name) {
 cef_cookie_manager_t* cef_cookie_manager_get_global_manager(cef_completion_callback_t* callback) {
   if (!Usable(callback, "cef_cookie_manager_get_global_manager")) return nullptr;
   EnsureWebShutdownStep();
-  TRef<TCookieManager> manager = MakeRuntimeObject<TCookieManager>(GlobalCookieStore());
+  TRef<TCookieManager> manager = MakeRuntimeObject<TCookieManager>(GlobalCookieStore(), true);
   TJournalLine("cookie_manager").Word("kind", "global").Write();
   CompleteOnIo(callback);
   return manager->PassOut();
@@ -36,7 +36,7 @@ cef_cookie_manager_t* cef_cookie_manager_create_manager(const cef_string_t* path
   if (!Usable(callback, "cef_cookie_manager_create_manager")) return nullptr;
   EnsureWebShutdownStep();
   auto store = std::make_shared<cookies::TCookieStore>();
-  TRef<TCookieManager> manager = MakeRuntimeObject<TCookieManager>(store);
+  TRef<TCookieManager> manager = MakeRuntimeObject<TCookieManager>(store, false);
   std::wstring folder = Read(path);
   TJournalLine("cookie_manager").Word("kind", "new").Text("path", folder).Write();
   auto held = std::make_shared<THeld<cef_completion_callback_t>>(

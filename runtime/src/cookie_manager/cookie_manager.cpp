@@ -2,6 +2,7 @@
 
 #include "cookie_journal.h"
 #include "cookie_rules.h"
+#include "engine_cookie_sync.h"
 #include "held_ref.h"
 #include "journal.h"
 #include "runtime_threads.h"
@@ -84,6 +85,20 @@ void Visit(cookies::TCookieStore& store, cef_cookie_visitor_t* visitor, const TC
 
 TCookieManager* Self(cef_cookie_manager_t* self) { return TCookieManager::From(self); }
 
+// IO thread: a read or change of the store; with the engine, the store first takes the
+// engine's cookies and the engine then gets what the change did.
+template <class F>
+void WithEngine(bool engine, cookies::TCookieStore& store, F&& work) {
+  if (!engine) {
+    work();
+    return;
+  }
+  PullEngineCookies(store);
+  std::vector<cookies::TCookie> before = store.AllCookies();
+  work();
+  MirrorToEngine(before, store.AllCookies());
+}
+
 }  // namespace
 
 bool PostCookieWork(std::function<void()> work) {
@@ -98,8 +113,8 @@ void CompleteOnIo(cef_completion_callback_t* callback) {
   });
 }
 
-TCookieManager::TCookieManager(std::shared_ptr<cookies::TCookieStore> store)
-    : TRuntimeStruct("cookie_manager"), FStore(std::move(store)) {
+TCookieManager::TCookieManager(std::shared_ptr<cookies::TCookieStore> store, bool engine)
+    : TRuntimeStruct("cookie_manager"), FStore(std::move(store)), FEngine(engine) {
   cef_cookie_manager_t& m = Members();
   m.set_supported_schemes = &SetSupportedSchemes;
   m.visit_all_cookies = &VisitAllCookies;
@@ -135,7 +150,12 @@ int CEF_CALLBACK TCookieManager::VisitAllCookies(cef_cookie_manager_t* self, cef
   auto held = Hold(visitor, "cookie_visitor");
   if (!visitor) return 0;
   auto store = Self(self)->FStore;
-  return PostCookieWork([store, held] { Visit(*store, held->Get(), store->AllCookies(), "all", L""); }) ? 1 : 0;
+  bool engine = Self(self)->FEngine;
+  return PostCookieWork([store, held, engine] {
+           WithEngine(engine, *store, [&] { Visit(*store, held->Get(), store->AllCookies(), "all", L""); });
+         })
+             ? 1
+             : 0;
 }
 
 int CEF_CALLBACK TCookieManager::VisitUrlCookies(cef_cookie_manager_t* self, const cef_string_t* url,
@@ -144,8 +164,11 @@ int CEF_CALLBACK TCookieManager::VisitUrlCookies(cef_cookie_manager_t* self, con
   std::wstring address = Read(url);
   if (!visitor || !cookies::ParseCookieUrl(ToUtf8(address)).valid) return 0;
   auto store = Self(self)->FStore;
-  return PostCookieWork([store, held, address, include_http_only] {
-           Visit(*store, held->Get(), store->UrlCookies(ToUtf8(address), include_http_only != 0), "url", address);
+  bool engine = Self(self)->FEngine;
+  return PostCookieWork([store, held, address, include_http_only, engine] {
+           WithEngine(engine, *store, [&] {
+             Visit(*store, held->Get(), store->UrlCookies(ToUtf8(address), include_http_only != 0), "url", address);
+           });
          })
              ? 1
              : 0;
@@ -158,8 +181,10 @@ int CEF_CALLBACK TCookieManager::SetCookie(cef_cookie_manager_t* self, const cef
   if (!cookie || !cookies::ParseCookieUrl(ToUtf8(address)).valid) return 0;
   cookies::TCookie copy = FromCefCookie(*cookie);
   auto store = Self(self)->FStore;
-  return PostCookieWork([store, held, address, copy] {
-           bool ok = store->SetCookie(ToUtf8(address), copy);
+  bool engine = Self(self)->FEngine;
+  return PostCookieWork([store, held, address, copy, engine] {
+           bool ok = false;
+           WithEngine(engine, *store, [&] { ok = store->SetCookie(ToUtf8(address), copy); });
            TJournalLine("cookie_set").Word("source", "api").Text("url", address).Text("name", copy.name)
                .Int("result", ok ? 1 : 0).Write();
            if (*held && (*held)->on_complete) (*held)->on_complete(held->Get(), ok ? 1 : 0);
@@ -176,8 +201,10 @@ int CEF_CALLBACK TCookieManager::DeleteCookies(cef_cookie_manager_t* self, const
   std::wstring name = Read(cookie_name);
   if (!address.empty() && !cookies::ParseCookieUrl(ToUtf8(address)).valid) return 0;
   auto store = Self(self)->FStore;
-  return PostCookieWork([store, held, address, name] {
-           int count = store->DeleteCookies(ToUtf8(address), ToUtf8(name));
+  bool engine = Self(self)->FEngine;
+  return PostCookieWork([store, held, address, name, engine] {
+           int count = 0;
+           WithEngine(engine, *store, [&] { count = store->DeleteCookies(ToUtf8(address), ToUtf8(name)); });
            TJournalLine("cookie_delete").Text("url", address).Text("name", name).Int("count", count).Write();
            if (*held && (*held)->on_complete) (*held)->on_complete(held->Get(), std::max(count, 0));
          })
@@ -190,8 +217,13 @@ int CEF_CALLBACK TCookieManager::SetStoragePath(cef_cookie_manager_t* self, cons
   auto held = Hold(callback, "completion_callback");
   std::wstring folder = Read(path);
   auto store = Self(self)->FStore;
-  return PostCookieWork([store, held, folder, persist_session_cookies] {
+  bool engine = Self(self)->FEngine;
+  return PostCookieWork([store, held, folder, persist_session_cookies, engine] {
+           // The folder left behind keeps what the engine holds; the engine then starts over
+           // from the new folder's cookies.
+           if (engine) PullEngineCookies(*store);
            cookies::TStorageOpenResult result = store->SetStoragePath(folder, persist_session_cookies != 0);
+           if (engine) ReplaceEngineCookies(store->AllCookies());
            JournalStoragePath(folder, persist_session_cookies != 0, result);
            if (*held && (*held)->on_complete) (*held)->on_complete(held->Get());
          })
@@ -202,7 +234,9 @@ int CEF_CALLBACK TCookieManager::SetStoragePath(cef_cookie_manager_t* self, cons
 int CEF_CALLBACK TCookieManager::FlushStore(cef_cookie_manager_t* self, cef_completion_callback_t* callback) {
   auto held = Hold(callback, "completion_callback");
   auto store = Self(self)->FStore;
-  return PostCookieWork([store, held] {
+  bool engine = Self(self)->FEngine;
+  return PostCookieWork([store, held, engine] {
+           if (engine) PullEngineCookies(*store);
            JournalFlush(*store, store->Flush(), "call");
            if (*held && (*held)->on_complete) (*held)->on_complete(held->Get());
          })

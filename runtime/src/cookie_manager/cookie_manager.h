@@ -12,7 +12,8 @@ namespace standin {
 
 class TCookieManager final : public TRuntimeStruct<TCookieManager, cef_cookie_manager_t> {
  public:
-  explicit TCookieManager(std::shared_ptr<cookies::TCookieStore> store);
+  // engine: the store is the global one, which an installed Chromium's cookies follow.
+  TCookieManager(std::shared_ptr<cookies::TCookieStore> store, bool engine);
   const std::shared_ptr<cookies::TCookieStore>& Store() const { return FStore; }
 
  private:
@@ -30,6 +31,7 @@ class TCookieManager final : public TRuntimeStruct<TCookieManager, cef_cookie_ma
   static int CEF_CALLBACK FlushStore(cef_cookie_manager_t* self, cef_completion_callback_t* callback);
 
   std::shared_ptr<cookies::TCookieStore> FStore;
+  bool FEngine;
 };
 
 // Runs work on the IO thread; false (and the work dropped) when the runtime is not running.

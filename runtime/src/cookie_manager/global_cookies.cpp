@@ -1,6 +1,7 @@
 #include "global_cookies.h"
 
 #include "cookie_journal.h"
+#include "engine_cookie_sync.h"
 
 #include <mutex>
 #include <utility>
@@ -26,7 +27,11 @@ void ShutdownGlobalCookieStore() {
     std::lock_guard<std::mutex> lock(g_lock);
     store = std::exchange(*g_store, nullptr);
   }
-  if (!store || store->StoragePath().empty()) return;
+  if (!store) return;
+  // The engine is still there: what its pages set is written out too.
+  PullEngineCookies(*store);
+  DetachEngineCookies();
+  if (store->StoragePath().empty()) return;
   JournalFlush(*store, store->Flush(), "shutdown");
 }
 

@@ -128,6 +128,17 @@ bool TCookieStore::DeleteExact(const TCookie& cookie) {
   return std::erase_if(FCookies, [&](const TCookie& c) { return c.SameKey(cookie); }) > 0;
 }
 
+void TCookieStore::ReplaceAll(std::vector<TCookie> cookies, int64_t now) {
+  std::lock_guard<std::mutex> lock(FLock);
+  for (TCookie& cookie : cookies) {
+    auto held = std::find_if(FCookies.begin(), FCookies.end(), [&](const TCookie& c) { return c.SameKey(cookie); });
+    cookie.creation = held != FCookies.end() ? held->creation : now;
+    cookie.last_access = held != FCookies.end() ? held->last_access : now;
+  }
+  FCookies.clear();
+  for (TCookie& cookie : cookies) InsertLocked(std::move(cookie), now);
+}
+
 std::vector<TCookie> TCookieStore::AllCookies(int64_t now) {
   std::lock_guard<std::mutex> lock(FLock);
   PurgeExpiredLocked(now);

@@ -46,6 +46,9 @@ class TCookieStore {
   int DeleteCookies(std::string_view url, std::string_view name);
   // Deletes the cookie with that name, domain and path.
   bool DeleteExact(const TCookie& cookie);
+  // Holds exactly these cookies from now on (another keeper's view of them); a cookie it held
+  // already keeps its creation and last use, a new one gets now.
+  void ReplaceAll(std::vector<TCookie> cookies, int64_t now = NowMicroseconds());
 
   std::vector<TCookie> AllCookies(int64_t now = NowMicroseconds());
   // Most specific path first, then oldest first; nothing for an unsupported scheme.

@@ -1,0 +1,107 @@
+#include "engine_cookie_sync.h"
+
+#include "engine_cookies.h"
+#include "global_cookies.h"
+#include "journal.h"
+#include "runtime_threads.h"
+
+#include <algorithm>
+#include <chrono>
+#include <future>
+#include <mutex>
+
+namespace standin {
+
+namespace {
+
+using engine::json;
+using TConnectionRef = std::shared_ptr<engine::TDevToolsConnection>;
+
+constexpr int kAnswerTimeoutMs = 5000;
+
+std::mutex g_lock;
+TConnectionRef* g_connection = new TConnectionRef();
+
+TConnectionRef Connection() {
+  std::lock_guard<std::mutex> lock(g_lock);
+  if (*g_connection && !(*g_connection)->Connected()) g_connection->reset();
+  return *g_connection;
+}
+
+bool SetCookies(const TConnectionRef& connection, json records) {
+  if (records.empty()) return true;
+  return connection->CallAndWait("Storage.setCookies", {{"cookies", std::move(records)}}, "", kAnswerTimeoutMs).ok;
+}
+
+void Replace(const TConnectionRef& connection, const std::vector<cookies::TCookie>& all) {
+  json records = json::array();
+  for (const cookies::TCookie& cookie : all) records.push_back(engine::EngineCookieOf(cookie));
+  bool ok = connection->CallAndWait("Storage.clearCookies", {}, "", kAnswerTimeoutMs).ok &&
+            SetCookies(connection, std::move(records));
+  TJournalLine("engine_cookies").Word("step", "replace").Int("count", static_cast<int64_t>(all.size()))
+      .Int("result", ok ? 1 : 0).Write();
+}
+
+bool SameCookie(const cookies::TCookie& a, const cookies::TCookie& b) {
+  return a.SameKey(b) && a.value == b.value && a.secure == b.secure && a.httponly == b.httponly &&
+         a.has_expires == b.has_expires && (!a.has_expires || a.expires == b.expires);
+}
+
+}  // namespace
+
+void AttachEngineCookies(TConnectionRef connection) {
+  // On the IO thread, in line with the cookie manager's own work; the engine's first pages
+  // wait for it, so none of their cookies is cleared away.
+  auto done = std::make_shared<std::promise<void>>();
+  auto attach = [connection, done] {
+    Replace(connection, GlobalCookieStore()->AllCookies());
+    {
+      std::lock_guard<std::mutex> lock(g_lock);
+      *g_connection = connection;
+    }
+    done->set_value();
+  };
+  if (!TRuntimeThreads::Instance().Post(TID_IO, MakeWork(attach))) return;
+  done->get_future().wait_for(std::chrono::milliseconds(2 * kAnswerTimeoutMs + 1000));
+}
+
+void DetachEngineCookies() {
+  std::lock_guard<std::mutex> lock(g_lock);
+  g_connection->reset();
+}
+
+void PullEngineCookies(cookies::TCookieStore& store) {
+  TConnectionRef connection = Connection();
+  if (!connection) return;
+  engine::TReply reply = connection->CallAndWait("Storage.getCookies", {}, "", kAnswerTimeoutMs);
+  if (!reply.ok) {
+    TJournalLine("engine_cookies").Word("step", "pull").Int("result", 0).Write();
+    return;
+  }
+  std::vector<cookies::TCookie> all;
+  for (const json& record : reply.result.value("cookies", json::array())) all.push_back(engine::CookieOfEngine(record));
+  store.ReplaceAll(std::move(all));
+}
+
+void MirrorToEngine(const std::vector<cookies::TCookie>& before, const std::vector<cookies::TCookie>& after) {
+  TConnectionRef connection = Connection();
+  if (!connection) return;
+  json records = json::array();
+  for (const cookies::TCookie& old : before)
+    if (std::none_of(after.begin(), after.end(), [&](const cookies::TCookie& c) { return c.SameKey(old); }))
+      records.push_back(engine::EngineRemovalOf(old));
+  for (const cookies::TCookie& now : after)
+    if (std::none_of(before.begin(), before.end(), [&](const cookies::TCookie& c) { return SameCookie(c, now); }))
+      records.push_back(engine::EngineCookieOf(now));
+  size_t count = records.size();
+  if (count == 0) return;
+  bool ok = SetCookies(connection, std::move(records));
+  TJournalLine("engine_cookies").Word("step", "mirror").Int("count", static_cast<int64_t>(count))
+      .Int("result", ok ? 1 : 0).Write();
+}
+
+void ReplaceEngineCookies(const std::vector<cookies::TCookie>& all) {
+  if (TConnectionRef connection = Connection()) Replace(connection, all);
+}
+
+}  // namespace standin
