@@ -40,17 +40,67 @@ std::string_view ListingTemplate() {
   return std::string_view(static_cast<const char*>(bytes), SizeofResource(self, found));
 }
 
-std::vector<TFileInfo> ListFolder(const std::wstring& folder) {
-  std::vector<TFileInfo> entries;
+namespace {
+
+bool IsDot(const wchar_t* name, size_t length) { return length == 1 && name[0] == L'.'; }
+bool IsDotDot(const wchar_t* name, size_t length) { return length == 2 && name[0] == L'.' && name[1] == L'.'; }
+
+// A drive root has no "." or ".." of its own, whatever the file system below reports.
+bool IsDriveRoot(const std::wstring& folder) { return folder.size() == 3 && folder[1] == L':'; }
+
+// The find loop: the way every folder can be read.
+bool ListByFind(const std::wstring& folder, std::vector<TFileInfo>& entries) {
   WIN32_FIND_DATAW found;
   TFindHandle search(FindFirstFileExW((folder + L"*.*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
                                       nullptr, FIND_FIRST_EX_LARGE_FETCH));
-  if (!search) return entries;
+  if (!search) return false;
   do {
     if (found.cFileName[0] == L'.' && found.cFileName[1] == L'\0') continue;
     int64_t size = (static_cast<int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     entries.emplace_back(found.cFileName, size, found.ftLastWriteTime, found.dwFileAttributes);
   } while (FindNextFileW(search.get(), &found));
+  return true;
+}
+
+// The same entries read through the folder's own handle in batches of a megabyte: a large
+// folder then costs a few dozen system calls instead of one per few hundred entries, which
+// is most of the time a listing takes under Wine. False when the folder cannot be opened so.
+bool ListByHandle(const std::wstring& folder, std::vector<TFileInfo>& entries) {
+  TFileHandle dir(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!dir) return false;
+  std::vector<char> buffer(1 << 20);
+  const bool root = IsDriveRoot(folder);
+  FILE_INFO_BY_HANDLE_CLASS batch = FileFullDirectoryRestartInfo;
+  while (GetFileInformationByHandleEx(dir.get(), batch, buffer.data(), static_cast<DWORD>(buffer.size()))) {
+    batch = FileFullDirectoryInfo;
+    const char* at = buffer.data();
+    for (;;) {
+      const auto* info = reinterpret_cast<const FILE_FULL_DIR_INFO*>(at);
+      size_t length = info->FileNameLength / sizeof(wchar_t);
+      if (!IsDot(info->FileName, length) && !(root && IsDotDot(info->FileName, length))) {
+        FILETIME written{static_cast<DWORD>(info->LastWriteTime.LowPart),
+                         static_cast<DWORD>(info->LastWriteTime.HighPart)};
+        entries.emplace_back(std::wstring(info->FileName, length), info->EndOfFile.QuadPart, written,
+                             info->FileAttributes);
+      }
+      if (info->NextEntryOffset == 0) break;
+      at += info->NextEntryOffset;
+    }
+  }
+  // The end of the folder, or a failure before the first batch: the latter is left to the
+  // find loop, which knows every way a folder can refuse.
+  return GetLastError() == ERROR_NO_MORE_FILES && batch == FileFullDirectoryInfo;
+}
+
+}  // namespace
+
+std::vector<TFileInfo> ListFolder(const std::wstring& folder) {
+  std::vector<TFileInfo> entries;
+  if (ListByHandle(folder, entries)) return entries;
+  entries.clear();
+  ListByFind(folder, entries);
   return entries;
 }
 
