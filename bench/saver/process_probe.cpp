@@ -1,5 +1,5 @@
-// One line of figures for a running program found by its file name: private bytes, working
-// set, handles and window-system objects, as the system reports them to another process.
+// One line of figures for a running program found by its file name: private bytes and working
+// set (Wine keeps handle counts of other processes to itself).
 //   process_probe <file name, e.g. KelpaScreenSaver.scr>
 
 #include <windows.h>
@@ -8,6 +8,8 @@
 
 #include <cstdio>
 #include <cwchar>
+
+#include "process_figures.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
@@ -26,11 +28,8 @@ int wmain(int argc, wchar_t** argv) {
   PROCESS_MEMORY_COUNTERS_EX memory{};
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-  DWORD handles = 0;
-  GetProcessHandleCount(process, &handles);
-  std::printf("private %.2f MB  working set %.2f MB  handles %lu  gdi %lu  user %lu\n",
-              memory.PrivateUsage / 1048576.0, memory.WorkingSetSize / 1048576.0, handles,
-              GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS));
+  std::printf("private %.2f MB  working set %.2f MB", PrivateBytes(process) / 1048576.0,
+              memory.WorkingSetSize / 1048576.0);
   CloseHandle(process);
   return 0;
 }

@@ -12,6 +12,7 @@
 #include <cwchar>
 
 #include "app/Runtime.h"
+#include "process_figures.h"
 #include "screen/ScreenForm.h"
 #include "settings/ConfigForm.h"
 #include "toolkit/Application.h"
@@ -27,14 +28,11 @@ void Pump(DWORD milliseconds) {
 }
 
 void Sample(int rotations) {
-  PROCESS_MEMORY_COUNTERS_EX memory{};
+  PROCESS_MEMORY_COUNTERS memory{};
   memory.cb = sizeof memory;
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-  DWORD handles = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &handles);
-  std::printf("rotations %6d  private %8.2f MB  working set %8.2f MB  handles %5lu  gdi %4lu  user %4lu\n", rotations,
-              memory.PrivateUsage / 1048576.0, memory.WorkingSetSize / 1048576.0, handles,
-              GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+  GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+  std::printf("rotations %6d  private %8.2f MB  working set %8.2f MB  handles %5lu\n", rotations,
+              PrivateBytes(GetCurrentProcess()) / 1048576.0, memory.WorkingSetSize / 1048576.0, OwnHandleCount());
   std::fflush(stdout);
 }
 

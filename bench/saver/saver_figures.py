@@ -21,6 +21,8 @@ WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 TICK = os.sysconf("SC_CLK_TCK")
+# The runtime's text display: deterministic, and the figures are the program's own.
+os.environ.setdefault("STANDIN_RUNTIME_BROWSER", "none")
 
 
 def quiet(*args, **kw):
@@ -183,19 +185,22 @@ def leak_lines(journal):
         return [l.strip() for l in f if l.startswith("leak")]
 
 
-def rotation(build, work, rotations=10000):
+def rotation(build, work, rotations=10000, between_ms=15):
     write_settings(ROTATING, 5000)
     journal = os.path.join(work, "rotation-journal.txt")
     env = dict(os.environ, STANDIN_RUNTIME_JOURNAL="Z:" + journal.replace("/", "\\"))
     # The runtime's library sits beside the program; the harness runs from there.
     bench = os.path.join(build, "bench/saver/rotation_bench.exe")
-    out = subprocess.run([WINE, bench, str(rotations), "15"], cwd=os.path.join(build, "bin"), env=env,
+    out = subprocess.run([WINE, bench, str(rotations), str(between_ms)], cwd=os.path.join(build, "bin"), env=env,
                          stdin=subprocess.DEVNULL, capture_output=True, text=True)
     print(out.stdout, end="")
     with open(journal, encoding="utf-8", errors="replace") as f:
         text = f.read()
-    print("load_end %d  load_error %d  exit %d" % (text.count("\nload_end "), text.count("\nload_error "),
-                                                   out.returncode))
+    names = {}
+    for name in re.findall(r"^load_error .* name=(\S+)", text, re.M):
+        names[name] = names.get(name, 0) + 1
+    print("load_end %d  load_error %d %s  exit %d" % (text.count("\nload_end "), text.count("\nload_error "),
+                                                      names, out.returncode))
     print("runtime leak report: " + "; ".join(leak_lines(journal)))
 
 
@@ -251,7 +256,8 @@ def main():
             elif name == "startup":
                 startup(build, work)
             elif name == "rotation":
-                rotation(build, work, int(value or 10000))
+                count, _, between = (value or "10000").partition(":")
+                rotation(build, work, int(count), int(between or 15))
             elif name == "soak":
                 soak(build, work, float(value or 30))
     finally:

@@ -84,6 +84,7 @@ int wmain(int argc, wchar_t** argv) {
   for (int i = 0; i < starts; ++i) {
     bare.push_back(BareStart(argv[2]));
     saver.push_back(SaverStart(argv[1], argv[3]));
+    std::printf("start %d: bare %.0f ms, saver %.0f ms\n", i + 1, bare.back(), saver.back());
   }
   Print("bare window, start to first paint", bare);
   Print("saver, start to first load end", saver);
