@@ -185,7 +185,7 @@ def leak_lines(journal):
         return [l.strip() for l in f if l.startswith("leak")]
 
 
-def rotation(build, work, rotations=10000, between_ms=15):
+def rotation(build, work, rotations=10000, between_ms=30):
     write_settings(ROTATING, 5000)
     journal = os.path.join(work, "rotation-journal.txt")
     env = dict(os.environ, STANDIN_RUNTIME_JOURNAL="Z:" + journal.replace("/", "\\"))
@@ -257,7 +257,7 @@ def main():
                 startup(build, work)
             elif name == "rotation":
                 count, _, between = (value or "10000").partition(":")
-                rotation(build, work, int(count), int(between or 15))
+                rotation(build, work, int(count), int(between or 30))
             elif name == "soak":
                 soak(build, work, float(value or 30))
     finally:
