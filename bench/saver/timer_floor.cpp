@@ -3,8 +3,14 @@
 
 #include <windows.h>
 
+namespace {
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {});
+  SetTimer(nullptr, 0, 10, Tick);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
   return 0;
