@@ -69,6 +69,20 @@ std::wstring TFileInfo::DisplaySize() const {
 }
 
 std::wstring TFileInfo::DisplayDate() const {
+  // Files written together share their second (an unpacked archive, a copied folder): the
+  // text of the last second formatted on this thread serves them without asking the system
+  // again. A whole-second time differs from one with milliseconds only at midnight.
+  const uint64_t ticks = (static_cast<uint64_t>(date.dwHighDateTime) << 32) | date.dwLowDateTime;
+  const uint64_t key = (ticks / 10000000) * 2 + (ticks % 10000000 < 10000 ? 1 : 0);
+  thread_local uint64_t lastKey = ~uint64_t(0);
+  thread_local std::wstring lastText;
+  if (key == lastKey) return lastText;
+  lastText = FormattedDate();
+  lastKey = key;
+  return lastText;
+}
+
+std::wstring TFileInfo::FormattedDate() const {
   // A time near either end of the file-time range does not survive the shift to local time
   // on every side of UTC; such an entry is listed without a date instead of failing the page.
   FILETIME local;
