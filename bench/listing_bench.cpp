@@ -118,11 +118,11 @@ size_t HttpGet(int port, const std::string& path) {
   return total;
 }
 
-// The folder read in large batches through the directory handle (the route under the find loop).
+// The folder read in batches through the directory handle (the route under the find loop).
 void HandleEnumeration(const std::wstring& folder) {
   TFileHandle dir(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  static std::vector<char> buffer(1 << 20);
+  static std::vector<char> buffer(64 * 1024);
   size_t count = 0;
   FILE_INFO_BY_HANDLE_CLASS kind = FileFullDirectoryRestartInfo;
   while (dir && GetFileInformationByHandleEx(dir.get(), kind, buffer.data(), static_cast<DWORD>(buffer.size()))) {

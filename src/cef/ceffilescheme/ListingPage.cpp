@@ -62,15 +62,16 @@ bool ListByFind(const std::wstring& folder, std::vector<TFileInfo>& entries) {
   return true;
 }
 
-// The same entries read through the folder's own handle in batches of a megabyte: a large
-// folder then costs a few dozen system calls instead of one per few hundred entries, which
-// is most of the time a listing takes under Wine. False when the folder cannot be opened so.
+// The same entries read through the folder's own handle, a batch of entries per call: under
+// Wine the find loop adds work of its own to every entry, about a fifth of the time a large
+// folder takes. (A larger batch gains nothing, and a fresh megabyte costs more than a small
+// folder's whole listing.) False when the folder cannot be read so.
 bool ListByHandle(const std::wstring& folder, std::vector<TFileInfo>& entries) {
   TFileHandle dir(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!dir) return false;
-  std::vector<char> buffer(1 << 20);
+  std::vector<char> buffer(64 * 1024);
   const bool root = IsDriveRoot(folder);
   FILE_INFO_BY_HANDLE_CLASS batch = FileFullDirectoryRestartInfo;
   while (GetFileInformationByHandleEx(dir.get(), batch, buffer.data(), static_cast<DWORD>(buffer.size()))) {
