@@ -81,16 +81,18 @@ wine_prefix() {
   "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
 }
 
-# start_two_monitors: two monitors side by side, 1280x720 at (0, 0) and 1024x768
-# at (1280, 0), as Wine sees them: a nested Xephyr with Xinerama on a private Xvfb
-# (Xvfb's own Xinerama stacks its screens at one place). Call before wine_prefix,
-# or end the Wine server before: Wine reads the monitor layout when its server starts.
-start_two_monitors() {
-  start_xvfb 2560x1024x24 || return 1
-  local host=$DISPLAY n i
+# start_monitors <host WxHxD> <Xephyr -screen geometry...>: several monitors side by
+# side as Wine sees them: a nested Xephyr with Xinerama on a private Xvfb (Xvfb's own
+# Xinerama stacks its screens at one place). Call before wine_prefix, or end the Wine
+# server before: Wine reads the monitor layout when its server starts.
+start_monitors() {
+  local host_geometry=$1; shift
+  start_xvfb "$host_geometry" || return 1
+  local host=$DISPLAY n i screens=() s
+  for s in "$@"; do screens+=(-screen "$s"); done
   for n in $(seq 141 190); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    DISPLAY=$host Xephyr ":$n" -ac +xinerama -screen 1280x720+0+0 -screen 1024x768+1280+0 >/dev/null 2>&1 &
+    DISPLAY=$host Xephyr ":$n" -ac +xinerama "${screens[@]}" >/dev/null 2>&1 &
     KELPA_XEPHYR_PID=$!
     export DISPLAY=":$n"
     for i in $(seq 1 50); do
@@ -102,6 +104,12 @@ start_two_monitors() {
   log "no free X display number"; return 1
 }
 
+# Two monitors: 1280x720 at (0, 0) and 1024x768 at (1280, 0).
+start_two_monitors() { start_monitors 2560x1024x24 1280x720+0+0 1024x768+1280+0; }
+
+# Three monitors in a row, as on a wall: 1024x640, 800x600 and 800x600.
+start_three_monitors() { start_monitors 2624x768x24 1024x640+0+0 800x600+1024+0 800x600+1824+0; }
+
 # Ends the prefix's Wine server and starts it again, so that it reads the X11
 # driver settings and the monitor layout anew.
 restart_wine() {
@@ -112,6 +120,14 @@ restart_wine() {
 
 stop_wine() {
   [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k </dev/null >/dev/null 2>&1
+  return 0
+}
+
+# Ends this script's X servers (the nested one first), so another layout can start.
+stop_displays() {
+  [ -n "${KELPA_XEPHYR_PID:-}" ] && kill "$KELPA_XEPHYR_PID" 2>/dev/null
+  [ -n "${KELPA_XVFB_PID:-}" ] && kill "$KELPA_XVFB_PID" 2>/dev/null
+  KELPA_XEPHYR_PID= KELPA_XVFB_PID=
   return 0
 }
 

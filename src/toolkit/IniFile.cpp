@@ -36,10 +36,24 @@ bool ReadingWouldChange(const std::wstring& value) {
   return blank(first) || blank(last) || (value.size() >= 2 && first == last && (first == L'"' || first == L'\''));
 }
 
+// The profile functions create a missing file in the ANSI code page, where an address with
+// other characters would be stored as question marks. A file that starts with the UTF-16
+// byte order mark is written in UTF-16, so a new file starts with one. A file that exists
+// keeps its encoding.
+void CreateAsUnicode(const std::wstring& fileName) {
+  HANDLE file = CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;  // it exists, or the write below reports why not
+  const unsigned char byteOrderMark[] = {0xFF, 0xFE};
+  DWORD written = 0;
+  WriteFile(file, byteOrderMark, sizeof byteOrderMark, &written, nullptr);
+  CloseHandle(file);
+}
+
 }  // namespace
 
 void TIniFile::WriteString(const std::wstring& section, const std::wstring& ident, const std::wstring& value) {
   const std::wstring stored = ReadingWouldChange(value) ? L'"' + value + L'"' : value;
+  CreateAsUnicode(FFileName);
   if (!WritePrivateProfileStringW(section.c_str(), ident.c_str(), stored.c_str(), FFileName.c_str()))
     throw EIniFileException(L"Unable to write to " + FFileName);
 }

@@ -11,7 +11,7 @@ TCreateParams LabelParams() {
 
 }  // namespace
 
-TLabel::TLabel(TWinControl& parent) : TWinControl(&parent, LabelParams()) { AdjustBounds(); }
+TLabel::TLabel(TWinControl& parent) : TCustomControl(&parent, LabelParams()) { AdjustBounds(); }
 
 void TLabel::SetCaption(const std::wstring& caption) {
   SetText(caption);  // resizes the label on its way through WndProc
@@ -71,21 +71,12 @@ void TLabel::Paint(HDC dc) {
 
 LRESULT TLabel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;  // painted whole in WM_PAINT
     case WM_SETTEXT:
     case WM_SETFONT: {
-      LRESULT result = TWinControl::WndProc(message, wParam, lParam);
+      LRESULT result = TCustomControl::WndProc(message, wParam, lParam);
       AdjustBounds();
       return result;
     }
   }
-  return TWinControl::WndProc(message, wParam, lParam);
+  return TCustomControl::WndProc(message, wParam, lParam);
 }

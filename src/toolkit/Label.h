@@ -9,11 +9,11 @@
 // alignment and the bounds first, then the caption. Without AutoSize a caption
 // wider than the label is cut at the label's edge.
 
-#include "toolkit/WinControl.h"
+#include "toolkit/CustomControl.h"
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
-class TLabel : public TWinControl {
+class TLabel : public TCustomControl {
  public:
   explicit TLabel(TWinControl& parent);
 
@@ -27,10 +27,10 @@ class TLabel : public TWinControl {
   void SetAutoSize(bool autoSize);
 
  protected:
+  void Paint(HDC dc) override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void Paint(HDC dc);
   void AdjustBounds();
 
   TAlignment FAlignment = taLeftJustify;

@@ -11,7 +11,7 @@ TCreateParams PanelParams() {
 
 }  // namespace
 
-TPanel::TPanel(TWinControl& parent) : TWinControl(&parent, PanelParams()) {}
+TPanel::TPanel(TWinControl& parent) : TCustomControl(&parent, PanelParams()) {}
 
 void TPanel::SetCaption(const std::wstring& caption) {
   SetText(caption);
@@ -31,19 +31,4 @@ void TPanel::Paint(HDC dc) {
   HGDIOBJ old = SelectObject(dc, font.get());
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
-}
-
-LRESULT TPanel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;  // painted whole in WM_PAINT
-  }
-  return TWinControl::WndProc(message, wParam, lParam);
 }

@@ -2,9 +2,9 @@
 // A plain rectangle in its own colour, with an optional caption centred in it
 // in the panel's font, and room for child controls.
 
-#include "toolkit/WinControl.h"
+#include "toolkit/CustomControl.h"
 
-class TPanel : public TWinControl {
+class TPanel : public TCustomControl {
  public:
   explicit TPanel(TWinControl& parent);
 
@@ -12,8 +12,5 @@ class TPanel : public TWinControl {
   void SetCaption(const std::wstring& caption);
 
  protected:
-  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
- private:
-  void Paint(HDC dc);
+  void Paint(HDC dc) override;
 };

@@ -13,7 +13,7 @@ TCreateParams SwitchParams() {
 
 }  // namespace
 
-TToggleSwitch::TToggleSwitch(TWinControl& parent) : TWinControl(&parent, SwitchParams()) {}
+TToggleSwitch::TToggleSwitch(TWinControl& parent) : TCustomControl(&parent, SwitchParams()) {}
 
 void TToggleSwitch::SetState(TToggleSwitchState state) {
   if (state == FState) return;
@@ -46,18 +46,9 @@ void TToggleSwitch::Paint(HDC dc) {
 
 LRESULT TToggleSwitch::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;
     case WM_LBUTTONUP:
       SetState(IsOn() ? tssOff : tssOn);
       return 0;
   }
-  return TWinControl::WndProc(message, wParam, lParam);
+  return TCustomControl::WndProc(message, wParam, lParam);
 }

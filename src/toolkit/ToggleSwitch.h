@@ -2,11 +2,11 @@
 // A two-state switch drawn as a track with a knob: knob left and hollow when
 // off, right and filled when on. A click flips it.
 
-#include "toolkit/WinControl.h"
+#include "toolkit/CustomControl.h"
 
 enum TToggleSwitchState { tssOff, tssOn };
 
-class TToggleSwitch : public TWinControl {
+class TToggleSwitch : public TCustomControl {
  public:
   explicit TToggleSwitch(TWinControl& parent);
 
@@ -15,10 +15,10 @@ class TToggleSwitch : public TWinControl {
   bool IsOn() const noexcept { return FState == tssOn; }
 
  protected:
+  void Paint(HDC dc) override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void Paint(HDC dc);
 
   TToggleSwitchState FState = tssOff;
 };

@@ -52,14 +52,8 @@ void PlainGlobal() {
 
 }  // namespace
 
-// A crash ends the process at once with the exception's code, instead of waiting in a debugger.
-LONG WINAPI EndWithExceptionCode(EXCEPTION_POINTERS* exception) {
-  TerminateProcess(GetCurrentProcess(), exception->ExceptionRecord->ExceptionCode);
-  return EXCEPTION_EXECUTE_HANDLER;
-}
-
 int main(int argc, char** argv) {
-  SetUnhandledExceptionFilter(EndWithExceptionCode);
+  kelpa::test::EndOnCrash();
   std::string scenario = argc > 1 ? argv[1] : "";
   if (scenario == "session") Session();
   else if (scenario == "plain-global") PlainGlobal();

@@ -63,7 +63,7 @@ class MimeTypeTest : public ::testing::Test {
   HKEY Root = nullptr;
 };
 
-TEST_F(MimeTypeTest, ReadsTheExtensionsTypeThenFallsBackToPdfAndOctetStream) {
+TEST_F(MimeTypeTest, ReadsTheExtensionsTypeThenFallsBackToWebTypesAndOctetStream) {
   const struct {
     const wchar_t* Path;
     const wchar_t* Mime;
@@ -73,6 +73,9 @@ TEST_F(MimeTypeTest, ReadsTheExtensionsTypeThenFallsBackToPdfAndOctetStream) {
       {L"c:\\c.bare", L"application/octet-stream"},
       {L"c:\\bare.pdf\\d.bare", L"application/octet-stream"},
       {L"c:\\e.PDF", L"application/pdf"},
+      {L"c:\\page.Html", L"text/html"},
+      {L"c:\\script.js", L"text/javascript"},
+      {L"c:\\.css\\page.jsx", L"application/octet-stream"},
       {L"c:\\f.unregistered", L"application/octet-stream"},
       {L"c:\\dir.typed\\no-extension", L"application/octet-stream"},
   };

@@ -66,14 +66,8 @@ void LoadEach(int argc, wchar_t** argv) {
 
 }  // namespace
 
-// A crash ends the process at once with the exception's code, instead of waiting in a debugger.
-LONG WINAPI EndWithExceptionCode(EXCEPTION_POINTERS* exception) {
-  TerminateProcess(GetCurrentProcess(), exception->ExceptionRecord->ExceptionCode);
-  return EXCEPTION_EXECUTE_HANDLER;
-}
-
 int wmain(int argc, wchar_t** argv) {
-  SetUnhandledExceptionFilter(EndWithExceptionCode);
+  kelpa::test::EndOnCrash();
   try {
     LoadEach(argc, argv);
   } catch (const std::exception& e) {

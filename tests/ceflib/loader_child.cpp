@@ -119,9 +119,10 @@ void Missing() {
     LoadChromiumRuntime();
   } catch (const EOSError& e) {
     raised = e.ErrorCode() == ERROR_MOD_NOT_FOUND &&
-             std::string(e.what()).rfind("System Error.  Code: 126.\r\n", 0) == 0;
+             std::string(e.what()).rfind("System Error.  Code: 126.\r\n", 0) == 0 &&
+             std::string(e.what()).ends_with(": no-such-runtime.dll");
   }
-  Check(raised, "EOSError 126 \"System Error.  Code: 126.\\r\\n...\"");
+  Check(raised, "EOSError 126 \"System Error.  Code: 126.\\r\\n...: no-such-runtime.dll\"");
   Check(LibraryHandle == nullptr, "LibraryHandle stays 0");
   LibraryPath = L"libcef.dll";
   Check(LoadChromiumRuntime(), "a later call loads the library");
@@ -144,14 +145,8 @@ void UnmaskedDivision() {
 
 }  // namespace
 
-// A crash ends the process at once with the exception's code, instead of waiting in a debugger.
-LONG WINAPI EndWithExceptionCode(EXCEPTION_POINTERS* exception) {
-  TerminateProcess(GetCurrentProcess(), exception->ExceptionRecord->ExceptionCode);
-  return EXCEPTION_EXECUTE_HANDLER;
-}
-
 int main(int argc, char** argv) {
-  SetUnhandledExceptionFilter(EndWithExceptionCode);
+  kelpa::test::EndOnCrash();
   std::string scenario = argc > 1 ? argv[1] : "";
   try {
     if (scenario == "initialize") Initialize();

@@ -35,14 +35,8 @@ void CreateBeforeLoading() {
 
 }  // namespace
 
-// A crash ends the process at once with the exception's code, instead of waiting in a debugger.
-LONG WINAPI EndWithExceptionCode(EXCEPTION_POINTERS* exception) {
-  TerminateProcess(GetCurrentProcess(), exception->ExceptionRecord->ExceptionCode);
-  return EXCEPTION_EXECUTE_HANDLER;
-}
-
 int main() {
-  SetUnhandledExceptionFilter(EndWithExceptionCode);
+  kelpa::test::EndOnCrash();
   try {
     CreateBeforeLoading();
   } catch (const std::exception& e) {

@@ -111,13 +111,8 @@ void Run(const std::wstring& step, const std::wstring& folder, int expected, int
 
 }  // namespace
 
-LONG WINAPI EndWithExceptionCode(EXCEPTION_POINTERS* exception) {
-  TerminateProcess(GetCurrentProcess(), exception->ExceptionRecord->ExceptionCode);
-  return EXCEPTION_EXECUTE_HANDLER;
-}
-
 int main() {
-  SetUnhandledExceptionFilter(EndWithExceptionCode);
+  kelpa::test::EndOnCrash();
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   Check(argc >= 3, "usage: cookie_child <step> <folder> [<n> <s>]");

@@ -3,6 +3,7 @@
 
 #include "settings/SettingsFile.h"
 
+#include "child_run.h"
 #include "test_paths.h"
 
 #include <gtest/gtest.h>
@@ -35,10 +36,7 @@ class SettingsFixture : public ::testing::Test {
     out << content;
   }
 
-  std::string ReadIni() const {
-    std::ifstream in(std::filesystem::path(IniPath()), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  std::string ReadIni() const { return kelpa::test::ReadTextFile(IniPath()); }
 
   static std::wstring GetEnvironmentVariableText(const wchar_t* name) {
     wchar_t buffer[32768];

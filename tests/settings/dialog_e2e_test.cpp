@@ -5,6 +5,7 @@
 #include "Person.h"
 #include "SaverProcess.h"
 #include "journal_reader.h"
+#include "child_run.h"
 #include "test_paths.h"
 
 #include "cookie_file.h"
@@ -214,7 +215,7 @@ TEST_F(DialogEndToEnd, CancelAfterEditingLeavesTheFileAsItWasAndEndsTheProgram) 
   for (const char* way : {"click", "Escape"}) {
     HWND dialog = Open(kStoredSettings + "; a comment that a rewrite would lose\r\n");
     ASSERT_NE(dialog, nullptr);
-    const std::string before = ReadFileBytes(IniPath());
+    const std::string before = ReadTextFile(IniPath());
     Retype(EditAt(dialog, 98, 35), "changed.example");
     PressKey("Tab");
     Type("another.example");
@@ -223,7 +224,7 @@ TEST_F(DialogEndToEnd, CancelAfterEditingLeavesTheFileAsItWasAndEndsTheProgram) 
     else
       PressKey("Escape");
     ExpectEnds();
-    EXPECT_EQ(ReadFileBytes(IniPath()), before) << way;
+    EXPECT_EQ(ReadTextFile(IniPath()), before) << way;
   }
 }
 
@@ -237,7 +238,7 @@ TEST_F(DialogEndToEnd, OkWritesAllSevenKeys) {
   for (int i = 0; i < 5; ++i) Retype(EditAt(dialog, 98, tops[i]), addresses[i]);
   ClickOn(ChildWithText(dialog, L"OK"));
   ExpectEnds();
-  std::string file = ReadFileBytes(IniPath());
+  std::string file = ReadTextFile(IniPath());
   for (const char* line : {"[Config]\r\n", "DisplayDelay=2500\r\n", "RotateDelay=30000\r\n", "ScreenURL1=one.example\r\n",
                            "ScreenURL2=two.example,three.example\r\n", "ScreenURL3=four.example\r\n",
                            "ScreenURL4=five.example\r\n", "ScreenURL5=six.example\r\n"})
@@ -257,7 +258,7 @@ TEST_F(DialogEndToEnd, OutOfRangeNumberIsSavedClampedByOkAndAsTypedByEnter) {
       PressKey("Return");
     ExpectEnds();
     const char* expected = std::string(way) == "click" ? "DisplayDelay=10000\r\n" : "DisplayDelay=99999\r\n";
-    EXPECT_NE(ReadFileBytes(IniPath()).find(expected), std::string::npos) << way;
+    EXPECT_NE(ReadTextFile(IniPath()).find(expected), std::string::npos) << way;
   }
 }
 
@@ -266,7 +267,7 @@ TEST_F(DialogEndToEnd, OutOfRangeNumberIsSavedClampedByOkAndAsTypedByEnter) {
 TEST_F(DialogEndToEnd, UnwritableSettingsFileIsReportedAndTheDialogStaysOpen) {
   HWND dialog = Open();
   ASSERT_NE(dialog, nullptr);
-  const std::string before = ReadFileBytes(IniPath());
+  const std::string before = ReadTextFile(IniPath());
   ASSERT_TRUE(SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
   HANDLE lock = CreateFileW(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
@@ -283,7 +284,7 @@ TEST_F(DialogEndToEnd, UnwritableSettingsFileIsReportedAndTheDialogStaysOpen) {
   PressKey("Escape");
   ExpectEnds();
   SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(ReadFileBytes(IniPath()), before);
+  EXPECT_EQ(ReadTextFile(IniPath()), before);
 }
 
 TEST_F(DialogEndToEnd, HelpShowsTheHelpText) {
@@ -303,11 +304,23 @@ TEST_F(DialogEndToEnd, HelpShowsTheHelpText) {
   ExpectEnds();
 }
 
-TEST_F(DialogEndToEnd, PreviewShowsTheScreenOverTheDialogWithoutSaving) {
-  HWND dialog = Open();
+// Addresses the monitors load, in the order the runtime started them.
+std::vector<std::string> LoadsOf(const std::wstring& journal) {
+  std::vector<std::string> urls;
+  for (const TJournalEvent& event : TJournal(journal).All("load_start")) urls.push_back(event.Fields.at("url"));
+  return urls;
+}
+
+TEST_F(DialogEndToEnd, PreviewShowsUnsavedListsReturnsOnEscapeAndStartsOverEachTime) {
+  const std::wstring journalFolder = MakeTempDir(L"kelpa-journal-");
+  const std::wstring journal = journalFolder + L"\\journal.txt";
+  SetEnvironmentVariableW(L"STANDIN_RUNTIME_JOURNAL", journal.c_str());
+  HWND dialog = Open("[Config]\r\nDisplayDelay=500\r\nRotateDelay=5000\r\nScreenURL1=about:blank#stored\r\n");
+  SetEnvironmentVariableW(L"STANDIN_RUNTIME_JOURNAL", nullptr);
   ASSERT_NE(dialog, nullptr);
-  const std::string before = ReadFileBytes(IniPath());
-  Retype(EditAt(dialog, 98, 35), "unsaved.example");
+  const std::string before = ReadTextFile(IniPath());
+  Retype(EditAt(dialog, 98, 35), "about:blank#one, about:blank#two");
+
   ClickOn(ChildWithText(dialog, L"Preview"));
   HWND screen = FSaver->WaitForWindow(L"Screen", true, kPatience);
   ASSERT_NE(screen, nullptr);
@@ -315,11 +328,38 @@ TEST_F(DialogEndToEnd, PreviewShowsTheScreenOverTheDialogWithoutSaving) {
   GetWindowRect(screen, &r);
   EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
   EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
-  EXPECT_TRUE(IsWindow(dialog));
-  EXPECT_EQ(ReadFileBytes(IniPath()), before);
-  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  auto loaded = [&](const std::string& url, std::size_t from) {
+    std::vector<std::string> urls = LoadsOf(journal);
+    return std::find(urls.begin() + std::min(from, urls.size()), urls.end(), url) != urls.end();
+  };
+  ASSERT_TRUE(WaitUntil([&] { return loaded("about:blank#two", 0); })) << TJournal(journal).Text();
+  EXPECT_EQ(LoadsOf(journal).front(), "about:blank#one");
+  EXPECT_FALSE(loaded("about:blank#stored", 0));
+
+  PressKey("Escape");
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(screen); }));
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  const std::size_t firstPreview = LoadsOf(journal).size();
+  ClickOn(ChildWithText(dialog, L"Preview"));
+  ASSERT_TRUE(WaitUntil([&] { return LoadsOf(journal).size() > firstPreview; }));
+  EXPECT_EQ(LoadsOf(journal)[firstPreview], "about:blank#one") << "the list went on where it stopped";
+  PressKey("Escape");
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(screen); }));
+
+  // The browsers outlive the preview; Clear Cache must not leave them showing
+  // pages made with the deleted cookies.
+  const std::size_t secondPreview = LoadsOf(journal).size();
+  ClickOn(ChildWithText(dialog, L"Clear Cache"));
+  TBox box = WaitForMessageBox(*FSaver);
+  ASSERT_NE(box.Window, nullptr);
+  PressKey("Return");
+  EXPECT_TRUE(WaitUntil([&] { return loaded("about:blank", secondPreview); })) << TJournal(journal).Text();
+
+  PressKey("Escape");
   ExpectEnds();
-  EXPECT_EQ(ReadFileBytes(IniPath()), before);
+  EXPECT_EQ(ReadTextFile(IniPath()), before);
+  EXPECT_GE(TJournal(journal).IndexOf("leaks", "total", "0"), 0) << TJournal(journal).Text();
+  RemoveTree(journalFolder);
 }
 
 TEST_F(DialogEndToEnd, ClearCacheDeletesEveryStoredCookie) {

@@ -2,6 +2,8 @@
 // For the scenario programs that tests run as child processes (child_run.h): every failed
 // check leaves a line in report.txt in the working folder, and the exit code says whether all held.
 
+#include <windows.h>
+
 #include <cstdio>
 
 namespace kelpa::test {
@@ -18,5 +20,13 @@ inline void Check(bool condition, const char* what) {
 }
 
 inline int ChildExitCode() { return ChildFailures == 0 ? 0 : 1; }
+
+// A crash ends the child at once with the exception's code, instead of waiting in a debugger.
+inline LONG WINAPI EndWithExceptionCode(EXCEPTION_POINTERS* exception) {
+  TerminateProcess(GetCurrentProcess(), exception->ExceptionRecord->ExceptionCode);
+  return EXCEPTION_EXECUTE_HANDLER;
+}
+
+inline void EndOnCrash() { SetUnhandledExceptionFilter(EndWithExceptionCode); }
 
 }  // namespace kelpa::test

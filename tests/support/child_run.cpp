@@ -11,7 +11,13 @@ std::string ReadTextFile(const std::wstring& path) {
   std::ifstream file(path.c_str(), std::ios::binary);
   std::stringstream buffer;
   buffer << file.rdbuf();
-  return buffer.str();
+  std::string bytes = buffer.str();
+  if (!bytes.starts_with("\xFF\xFE")) return bytes;
+  const auto* units = reinterpret_cast<const wchar_t*>(bytes.data() + 2);
+  const int count = static_cast<int>((bytes.size() - 2) / 2);
+  std::string text(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, units, count, nullptr, 0, nullptr, nullptr)), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, units, count, text.data(), static_cast<int>(text.size()), nullptr, nullptr);
+  return text;
 }
 
 TChildRun RunJournalledChild(const std::wstring& program, const std::wstring& arguments) {

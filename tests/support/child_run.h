@@ -19,7 +19,8 @@ struct TChildRun {
 
 TChildRun RunJournalledChild(const std::wstring& program, const std::wstring& arguments);
 
-// The whole content of a file; empty when it cannot be read.
+// The whole content of a file; empty when it cannot be read. A file in UTF-16 (it starts with
+// the byte order mark, as the program's new settings files do) comes back as UTF-8.
 std::string ReadTextFile(const std::wstring& path);
 
 }  // namespace kelpa::test

@@ -2,6 +2,7 @@
 
 #include "toolkit/Handle.h"
 
+#include "child_run.h"
 #include "test_paths.h"
 
 #include <gtest/gtest.h>
@@ -27,10 +28,11 @@ class IniFileTest : public ::testing::Test {
     std::ofstream out(std::filesystem::path(FPath), std::ios::binary);
     out << content;
   }
-  std::string ReadFile() {
+  std::string ReadBytes() {
     std::ifstream in(std::filesystem::path(FPath), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
+  std::string ReadFile() { return kelpa::test::ReadTextFile(FPath); }
 
   std::wstring FFolder;
   std::wstring FPath;
@@ -105,6 +107,18 @@ TEST_F(IniFileTest, TextWithQuotesOrBlanksAroundItReadsBackUnchanged) {
 TEST_F(IniFileTest, PlainTextIsStoredAsItIs) {
   TIniFile(FPath).WriteString(L"S", L"K", L"'a,b',c");
   EXPECT_EQ(ReadFile(), "[S]\r\nK='a,b',c\r\n");
+}
+
+TEST_F(IniFileTest, NewFilesKeepEveryCharacterAndOldFilesTheirEncoding) {
+  const std::wstring text = L"http://\u03B1.example/\u65E5\u672C?\U0001F600";
+  TIniFile ini(FPath);
+  ini.WriteString(L"S", L"K", text);
+  EXPECT_EQ(ini.ReadString(L"S", L"K", L""), text);
+  EXPECT_TRUE(ReadBytes().starts_with("\xFF\xFE"));
+
+  WriteFile("[S]\r\nOld=1\r\n");
+  ini.WriteString(L"S", L"New", L"2");
+  EXPECT_EQ(ReadBytes(), "[S]\r\nOld=1\r\nNew=2\r\n");
 }
 
 TEST_F(IniFileTest, FailingWriteRaisesUnableToWriteWithThePath) {

@@ -26,6 +26,26 @@ std::wstring ContentTypeValue(HKEY key) {
   return value;
 }
 
+// The types of the files a web page is made of, for a machine whose associations do not list
+// an extension at all: a wall display must show a local page, not offer it as a download.
+std::wstring WebTypeOf(const std::wstring& lowerExtension) {
+  static const struct {
+    const wchar_t* Extension;
+    const wchar_t* Type;
+  } kTypes[] = {
+      {L".htm", L"text/html"},       {L".html", L"text/html"},         {L".css", L"text/css"},
+      {L".js", L"text/javascript"},  {L".mjs", L"text/javascript"},    {L".json", L"application/json"},
+      {L".txt", L"text/plain"},      {L".xml", L"text/xml"},           {L".svg", L"image/svg+xml"},
+      {L".png", L"image/png"},       {L".jpg", L"image/jpeg"},         {L".jpeg", L"image/jpeg"},
+      {L".gif", L"image/gif"},       {L".webp", L"image/webp"},        {L".ico", L"image/x-icon"},
+      {L".pdf", L"application/pdf"}, {L".woff", L"font/woff"},         {L".woff2", L"font/woff2"},
+      {L".mp4", L"video/mp4"},       {L".webm", L"video/webm"},
+  };
+  for (const auto& known : kTypes)
+    if (lowerExtension == known.Extension) return known.Type;
+  return {};
+}
+
 }  // namespace
 
 std::wstring FileExtension(std::wstring_view path) {
@@ -41,8 +61,8 @@ std::wstring MimeTypeOfFile(std::wstring_view path, HKEY classesRoot) {
   if (RegOpenKeyExW(classesRoot, extension.c_str(), 0, KEY_QUERY_VALUE, &raw) == ERROR_SUCCESS) {
     TRegKeyHandle key(raw);
     mime = ContentTypeValue(key.get());
-  } else if (LowerAscii(extension) == L".pdf") {
-    mime = L"application/pdf";
+  } else {
+    mime = WebTypeOf(LowerAscii(extension));
   }
   return mime.empty() ? L"application/octet-stream" : mime;
 }

@@ -27,17 +27,19 @@ std::wstring SystemText(unsigned long code) {
   return text;
 }
 
-std::string OSErrorMessage(unsigned long code) {
+std::string OSErrorMessage(unsigned long code, const std::string& suffix) {
   if (code == 0) return "A call to an OS function failed";
-  return "System Error.  Code: " + std::to_string(code) + ".\r\n" + ToUtf8(SystemText(code));
+  return "System Error.  Code: " + std::to_string(code) + ".\r\n" + ToUtf8(SystemText(code)) + suffix;
 }
 
 }  // namespace
 
-EOSError::EOSError(unsigned long errorCode)
-    : std::runtime_error(OSErrorMessage(errorCode)), FErrorCode(errorCode) {}
+EOSError::EOSError(unsigned long errorCode, const std::string& suffix)
+    : std::runtime_error(OSErrorMessage(errorCode, suffix)), FErrorCode(errorCode) {}
 
 void RaiseLastOSError() { throw EOSError(GetLastError()); }
+
+void RaiseLastOSError(const std::wstring& fileName) { throw EOSError(GetLastError(), ": " + ToUtf8(fileName)); }
 
 void CefAssertionFailed(int line) {
   throw EAssertionFailed("Assertion failure (ceflib, line " + std::to_string(line) + ")");

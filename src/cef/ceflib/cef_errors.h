@@ -14,11 +14,11 @@ class ECefException : public std::runtime_error {
 };
 
 // A failing operating-system call. Message: "System Error.  Code: %d.\r\n%s%s" (code, the
-// system's text for it, an empty suffix), or "A call to an OS function failed" when there is
-// no code.
+// system's text for it, a suffix naming what the call was about, usually empty), or "A call
+// to an OS function failed" when there is no code.
 class EOSError : public std::runtime_error {
  public:
-  explicit EOSError(unsigned long errorCode);
+  explicit EOSError(unsigned long errorCode, const std::string& suffix = {});
   unsigned long ErrorCode() const noexcept { return FErrorCode; }
 
  private:
@@ -27,6 +27,9 @@ class EOSError : public std::runtime_error {
 
 // Raises EOSError for the calling thread's last error code.
 [[noreturn]] void RaiseLastOSError();
+// The same, naming the file the failed call was about, since some system texts do not
+// ("The specified module could not be found").
+[[noreturn]] void RaiseLastOSError(const std::wstring& fileName);
 
 // A value that cannot be converted, such as an invalid calendar date.
 class EConvertError : public std::runtime_error {

@@ -89,7 +89,7 @@ bool LoadChromiumRuntime() {
 
   MaskFloatingPointExceptions();
   LibraryHandle = LoadLibraryW(libraryPath.c_str());
-  if (!LibraryHandle) RaiseLastOSError();
+  if (!LibraryHandle) RaiseLastOSError(libraryPath);
   if (ResolveEntryPoints(LibraryHandle) != CefEntryPointCount) throw ECefException("Invalid CEF Library version");
 
   MainArgs.instance = GetModuleHandleW(nullptr);
