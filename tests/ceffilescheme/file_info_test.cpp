@@ -74,6 +74,17 @@ TEST(DisplayDate, ShowsTheLocalTimeOnlyWhenItIsNotMidnight) {
   EXPECT_EQ(midnight.find(L':'), std::wstring::npos) << midnight;
 }
 
+TEST(DisplayDate, EntriesOfOneSecondShareTheirTextButMidnightItselfStaysApart) {
+  const uint64_t midnight = LocalTime(0, 0, 0), halfSecondLater = midnight + 5000000;
+  std::wstring alone = Entry(L"f", 0, midnight).DisplayDate();
+  // In turn, as a listing meets them: each keeps its own text.
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_EQ(Entry(L"f", 0, midnight).DisplayDate(), alone);
+    EXPECT_NE(Entry(L"f", 0, halfSecondLater).DisplayDate().find(L"00:00"), std::wstring::npos);
+  }
+  EXPECT_NE(Entry(L"f", 0, LocalTime(4, 5, 6)).DisplayDate(), Entry(L"f", 0, LocalTime(4, 5, 7)).DisplayDate());
+}
+
 TEST(DisplayDate, IsEmptyForTimesNoDateCanShow) {
   // Year 30828, and a time the conversion refuses outright.
   for (uint64_t time : {0x7FFFFFFFFFFFFFFFull, 0xFFFFFFFFFFFFFFFFull})

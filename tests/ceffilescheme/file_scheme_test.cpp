@@ -95,7 +95,8 @@ TEST_F(FileSchemeTest, FindsTheFileBehindEscapesPlusSignsAndQueries) {
   Folder.Write(L"a b.txt", "1");
   Folder.Write(L"\u03b1 caf\u00e9 %#+.txt", "2");
   const std::wstring base = Folder.Url();
-  for (const std::wstring& url : {base + L"a%20b.txt", base + L"a+b.txt", base + L"a b.txt?v=2"})
+  for (const std::wstring& url : {base + L"a%20b.txt", base + L"a+b.txt", base + L"a b.txt?v=2",
+                                 base + L"a b.txt?q=100%", base + L"a+b.txt?a=%zz&b=?"})
     EXPECT_EQ(Body(*Answer(url)), "1") << url;
   // As the listing page links it: encodeURIComponent of the name.
   EXPECT_EQ(Body(*Answer(base + L"%CE%B1%20caf%C3%A9%20%25%23%2B.txt")), "2");

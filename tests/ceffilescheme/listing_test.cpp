@@ -47,6 +47,30 @@ TEST(ListFolder, ListsHiddenEntriesAndParentButNotItself) {
   EXPECT_EQ(names, (std::vector<std::wstring>{L"..", L"secret.txt", L"shown.txt", L"sub", L"system.dat"}));
 }
 
+TEST(ListFolder, ReportsEachEntrysSizeTimeAndAttributesAsTheFindLoopDoes) {
+  test::TTempFolder folder;
+  // Enough long names to fill more than one read of the folder.
+  for (int i = 0; i < 3000; ++i)
+    folder.Write(L"entry-with-a-long-name-to-fill-the-batches-" + std::to_wstring(i) + L".txt", std::string(i % 7, 'x'));
+  folder.MakeFolder(L"sub");
+  std::vector<TFileInfo> listed = ListFolder(folder.Path());
+  ASSERT_EQ(listed.size(), 3002u);
+  for (const TFileInfo& entry : listed) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(folder.Path(entry.name).c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE) << entry.name;
+    FindClose(search);
+    if (entry.name == L"..") continue;
+    EXPECT_EQ(entry.size, found.nFileSizeLow) << entry.name;
+    EXPECT_EQ(entry.attr, found.dwFileAttributes) << entry.name;
+    EXPECT_EQ(CompareFileTime(&entry.date, &found.ftLastWriteTime), 0) << entry.name;
+  }
+}
+
+TEST(ListFolder, ADriveRootHasNoParentEntry) {
+  for (const TFileInfo& entry : ListFolder(L"C:\\")) EXPECT_NE(entry.name, L"..");
+}
+
 std::string PageOf(const std::wstring& folder) {
   TMemoryStream page;
   BuildListingPage(folder, page);

@@ -1,5 +1,6 @@
 #include "browser.h"
 
+#include "faults.h"
 #include "held_ref.h"
 #include "string_record.h"
 
@@ -50,8 +51,12 @@ int CEF_CALLBACK TBrowser::IsSame(cef_browser_t* self, cef_browser_t* that) {
 
 int CEF_CALLBACK TBrowser::IsPopup(cef_browser_t*) { return 0; }
 int CEF_CALLBACK TBrowser::HasDocument(cef_browser_t* self) { return C(self).HasDocument() ? 1 : 0; }
-cef_frame_t* CEF_CALLBACK TBrowser::GetMainFrame(cef_browser_t* self) { return C(self).NewFrame(); }
-cef_frame_t* CEF_CALLBACK TBrowser::GetFocusedFrame(cef_browser_t* self) { return C(self).NewFrame(); }
+cef_frame_t* CEF_CALLBACK TBrowser::GetMainFrame(cef_browser_t* self) {
+  return FaultOn("no_main_frame") ? nullptr : C(self).NewFrame();
+}
+cef_frame_t* CEF_CALLBACK TBrowser::GetFocusedFrame(cef_browser_t* self) {
+  return FaultOn("no_main_frame") ? nullptr : C(self).NewFrame();
+}
 
 cef_frame_t* CEF_CALLBACK TBrowser::GetFrameByIdent(cef_browser_t* self, int64 identifier) {
   return identifier == C(self).FrameId() ? C(self).NewFrame() : nullptr;
@@ -66,12 +71,16 @@ size_t CEF_CALLBACK TBrowser::GetFrameCount(cef_browser_t*) { return 1; }
 
 void CEF_CALLBACK TBrowser::GetFrameIdentifiers(cef_browser_t* self, size_t* count, int64* identifiers) {
   if (!count) return;
+  if (FaultOn("empty_lists")) {
+    *count = 0;
+    return;
+  }
   if (*count >= 1 && identifiers) identifiers[0] = C(self).FrameId();
   *count = 1;
 }
 
 void CEF_CALLBACK TBrowser::GetFrameNames(cef_browser_t*, cef_string_list_t names) {
-  if (!names) return;
+  if (!names || FaultOn("empty_lists")) return;
   cef_string_t empty = {};
   cef_string_list_append(names, &empty);
 }

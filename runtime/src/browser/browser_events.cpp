@@ -1,11 +1,13 @@
 #include "browser_events.h"
 
 #include "callbacks.h"
+#include "faults.h"
 #include "journal.h"
 #include "request.h"
 #include "response.h"
 #include "string_record.h"
 #include "string_view_record.h"
+#include "runtime_threads.h"
 
 namespace standin {
 
@@ -45,6 +47,16 @@ uint32 KeyModifiers() {
   return modifiers;
 }
 
+// A text argument as the faults allow it.
+const cef_string_t* Text(const cef_string_t& text) { return FaultOn("null_strings") ? nullptr : &text; }
+
+// Under the foreign_thread fault the call goes to the IO thread instead; true when it went.
+template <class F>
+bool Misrouted(TBrowserCore& core, F call) {
+  if (!FaultOn("foreign_thread") || TRuntimeThreads::Instance().CurrentlyOn(TID_IO)) return false;
+  return TRuntimeThreads::Instance().Post(TID_IO, MakeWork([core = core.shared_from_this(), call] { call(*core); }));
+}
+
 }  // namespace
 
 void RaiseAfterCreated(TBrowserCore& core) {
@@ -71,6 +83,7 @@ void RaiseLoadStart(TBrowserCore& core) {
 }
 
 void RaiseLoadEnd(TBrowserCore& core, int status) {
+  if (Misrouted(core, [status](TBrowserCore& c) { RaiseLoadEnd(c, status); })) return;
   if (auto h = LoadHandler(core); h && h->on_load_end)
     h->on_load_end(h.Get(), core.NewBrowser(), core.NewFrame(), status);
 }
@@ -78,23 +91,25 @@ void RaiseLoadEnd(TBrowserCore& core, int status) {
 void RaiseLoadError(TBrowserCore& core, int error, const std::wstring& text, const std::wstring& url) {
   if (auto h = LoadHandler(core); h && h->on_load_error) {
     cef_string_t error_text = ViewOf(text), failed_url = ViewOf(url);
-    h->on_load_error(h.Get(), core.NewBrowser(), core.NewFrame(), static_cast<cef_errorcode_t>(error), &error_text,
-                     &failed_url);
+    h->on_load_error(h.Get(), core.NewBrowser(), core.NewFrame(), static_cast<cef_errorcode_t>(error), Text(error_text),
+                     Text(failed_url));
   }
 }
 
 void RaiseAddressChange(TBrowserCore& core, const std::wstring& url) {
+  if (Misrouted(core, [url](TBrowserCore& c) { RaiseAddressChange(c, url); })) return;
   if (auto h = DisplayHandler(core); h && h->on_address_change) {
     cef_string_t text = ViewOf(url);
-    h->on_address_change(h.Get(), core.NewBrowser(), core.NewFrame(), &text);
+    h->on_address_change(h.Get(), core.NewBrowser(), core.NewFrame(), Text(text));
   }
 }
 
 void RaiseTitleChange(TBrowserCore& core, const std::wstring& title) {
+  if (Misrouted(core, [title](TBrowserCore& c) { RaiseTitleChange(c, title); })) return;
   TJournalLine("title_change").Int("browser", core.Id()).Text("title", title).Write();
   if (auto h = DisplayHandler(core); h && h->on_title_change) {
     cef_string_t text = ViewOf(title);
-    h->on_title_change(h.Get(), core.NewBrowser(), &text);
+    h->on_title_change(h.Get(), core.NewBrowser(), Text(text));
   }
 }
 

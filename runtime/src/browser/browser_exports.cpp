@@ -3,6 +3,7 @@
 #include "browser_core.h"
 #include "browser_events.h"
 #include "browser_registry.h"
+#include "faults.h"
 #include "held_ref.h"
 #include "journal.h"
 #include "request.h"
@@ -69,7 +70,7 @@ cef_browser_t* cef_browser_host_create_browser_sync(const cef_window_info_t* win
   THeld<cef_client_t> held_client = THeld<cef_client_t>::Adopt(client, "client");
   // Every browser uses the global context here.
   THeld<cef_request_context_t>::Adopt(request_context, "request_context").Reset();
-  if (!Usable("cef_browser_host_create_browser_sync")) return nullptr;
+  if (!Usable("cef_browser_host_create_browser_sync") || FaultOn("no_browser")) return nullptr;
   TCoreRef core = CreateBrowser(window_info, std::move(held_client), Read(url), settings, true);
   return core ? core->NewBrowser() : nullptr;
 }
@@ -78,7 +79,7 @@ int cef_browser_host_create_browser(const cef_window_info_t* window_info, cef_cl
                                     const cef_browser_settings_t* settings, cef_request_context_t* request_context) {
   THeld<cef_client_t> held_client = THeld<cef_client_t>::Adopt(client, "client");
   THeld<cef_request_context_t>::Adopt(request_context, "request_context").Reset();
-  if (!Usable("cef_browser_host_create_browser")) return 0;
+  if (!Usable("cef_browser_host_create_browser") || FaultOn("no_browser")) return 0;
   // The window and browser come in the UI thread's loop work; the program learns of them
   // through on_after_created.
   auto pending = std::make_shared<THeld<cef_client_t>>(std::move(held_client));

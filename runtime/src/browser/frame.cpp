@@ -1,5 +1,6 @@
 #include "frame.h"
 
+#include "faults.h"
 #include "held_ref.h"
 #include "journal.h"
 #include "request.h"
@@ -94,7 +95,9 @@ int CEF_CALLBACK TFrame::IsFocused(cef_frame_t* self) {
 cef_string_userfree_t CEF_CALLBACK TFrame::GetName(cef_frame_t*) { return nullptr; }
 int64 CEF_CALLBACK TFrame::GetIdentifier(cef_frame_t* self) { return C(self).FrameId(); }
 cef_frame_t* CEF_CALLBACK TFrame::GetParent(cef_frame_t*) { return nullptr; }
-cef_string_userfree_t CEF_CALLBACK TFrame::GetUrl(cef_frame_t* self) { return UserFreeResult(C(self).Url()); }
+cef_string_userfree_t CEF_CALLBACK TFrame::GetUrl(cef_frame_t* self) {
+  return FaultOn("null_strings") ? nullptr : UserFreeResult(C(self).Url());
+}
 cef_browser_t* CEF_CALLBACK TFrame::GetBrowser(cef_frame_t* self) { return C(self).NewBrowser(); }
 cef_v8context_t* CEF_CALLBACK TFrame::GetV8Context(cef_frame_t*) { return nullptr; }
 

@@ -1,5 +1,6 @@
 #include "resource_driver.h"
 
+#include "faults.h"
 #include "callbacks.h"
 #include "load_result.h"
 #include "navigation.h"
@@ -93,6 +94,10 @@ void TResourceDriver::ReadHeaders() {
   std::wstring redirect_url = Read(&redirect);
   cef_string_utf16_clear(&redirect);
   response->SetReadOnly(true);
+  if (FaultOn("early_release")) {
+    Finish(ERR_ABORTED);
+    return;
+  }
 
   TLoadResult& result = FResult->result;
   result.status = response->Status() != 0 ? response->Status() : 200;

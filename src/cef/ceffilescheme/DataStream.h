@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "toolkit/Handle.h"
 
@@ -21,7 +22,14 @@ class TDataStream {
 
 class TMemoryStream final : public TDataStream {
  public:
-  void Write(const std::string& bytes) { FBytes += bytes; }
+  void Write(std::string_view bytes) { FBytes += bytes; }
+  // Takes the bytes over whole when the stream is still empty (a page built elsewhere).
+  void Write(std::string&& bytes) {
+    if (FBytes.empty())
+      FBytes = std::move(bytes);
+    else
+      FBytes += bytes;
+  }
   // Back to the first byte.
   void Rewind() noexcept { FPosition = 0; }
   const std::string& Bytes() const noexcept { return FBytes; }

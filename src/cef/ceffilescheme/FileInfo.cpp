@@ -1,5 +1,6 @@
 #include "ceffilescheme/FileInfo.h"
 
+#include <array>
 #include <cstdio>
 
 namespace ceffilescheme {
@@ -69,6 +70,26 @@ std::wstring TFileInfo::DisplaySize() const {
 }
 
 std::wstring TFileInfo::DisplayDate() const {
+  // Files written together share their second (an unpacked archive, a copied folder), and
+  // a listing meets them in name order, not in time order: the texts of the seconds this
+  // thread formatted last serve them without asking the system again. A whole-second time
+  // differs from one with milliseconds only at midnight, so that is part of the key.
+  struct TSlot {
+    uint64_t Key = ~uint64_t(0);
+    std::wstring Text;
+  };
+  thread_local std::array<TSlot, 64> recent;
+  const uint64_t ticks = (static_cast<uint64_t>(date.dwHighDateTime) << 32) | date.dwLowDateTime;
+  const uint64_t key = (ticks / 10000000) * 2 + (ticks % 10000000 < 10000 ? 1 : 0);
+  TSlot& slot = recent[key % recent.size()];
+  if (slot.Key != key) {
+    slot.Text = FormattedDate();
+    slot.Key = key;
+  }
+  return slot.Text;
+}
+
+std::wstring TFileInfo::FormattedDate() const {
   // A time near either end of the file-time range does not survive the shift to local time
   // on every side of UTC; such an entry is listed without a date instead of failing the page.
   FILETIME local;

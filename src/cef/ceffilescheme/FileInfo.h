@@ -34,6 +34,9 @@ class TFileInfo {
   int64_t size;
   FILETIME date;
   DWORD attr;
+
+ private:
+  std::wstring FormattedDate() const;
 };
 
 }  // namespace ceffilescheme

@@ -70,9 +70,9 @@ bool TFileScheme::ProcessRequest(const RefPtr<ceflib::ICefRequest>& request,
 }
 
 void TFileScheme::Respond(const ustring& url) {
-  FPath = LocalUrlToPath(url);
-  size_t query = FPath.find(L'?');
-  if (query != ustring::npos) FPath.resize(query);
+  // The query is cut off before the escapes are undone: a query's own text (a bare '%', a
+  // '?' of its own) must not change the path, and an escaped '?' belongs to the path.
+  FPath = LocalUrlToPath(std::wstring_view(url).substr(0, url.find(L'?')));
   if (IsServableFile(FPath) && RespondWithFile()) return;
   if (IsFolder(FPath)) {
     RespondWithFolder();

@@ -22,10 +22,10 @@ int CompareText(const std::wstring& a, const std::wstring& b) {
 
 // Every generated character is 7-bit ASCII (EscapeJsString sees to that), so the ANSI bytes
 // of the text are its UTF-16 units narrowed.
-std::string AsciiBytes(const std::wstring& text) {
-  std::string bytes(text.size(), '\0');
-  for (size_t i = 0; i < text.size(); ++i) bytes[i] = static_cast<char>(text[i] < 0x80 ? text[i] : '?');
-  return bytes;
+void AppendAscii(std::string& bytes, const std::wstring& text) {
+  size_t at = bytes.size();
+  bytes.resize(at + text.size());
+  for (wchar_t c : text) bytes[at++] = static_cast<char>(c < 0x80 ? c : '?');
 }
 
 }  // namespace
@@ -40,17 +40,68 @@ std::string_view ListingTemplate() {
   return std::string_view(static_cast<const char*>(bytes), SizeofResource(self, found));
 }
 
-std::vector<TFileInfo> ListFolder(const std::wstring& folder) {
-  std::vector<TFileInfo> entries;
+namespace {
+
+bool IsDot(const wchar_t* name, size_t length) { return length == 1 && name[0] == L'.'; }
+bool IsDotDot(const wchar_t* name, size_t length) { return length == 2 && name[0] == L'.' && name[1] == L'.'; }
+
+// A drive root has no "." or ".." of its own, whatever the file system below reports.
+bool IsDriveRoot(const std::wstring& folder) { return folder.size() == 3 && folder[1] == L':'; }
+
+// The find loop: the way every folder can be read.
+bool ListByFind(const std::wstring& folder, std::vector<TFileInfo>& entries) {
   WIN32_FIND_DATAW found;
   TFindHandle search(FindFirstFileExW((folder + L"*.*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
                                       nullptr, FIND_FIRST_EX_LARGE_FETCH));
-  if (!search) return entries;
+  if (!search) return false;
   do {
     if (found.cFileName[0] == L'.' && found.cFileName[1] == L'\0') continue;
     int64_t size = (static_cast<int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     entries.emplace_back(found.cFileName, size, found.ftLastWriteTime, found.dwFileAttributes);
   } while (FindNextFileW(search.get(), &found));
+  return true;
+}
+
+// The same entries read through the folder's own handle, a batch of entries per call: under
+// Wine the find loop adds work of its own to every entry, about a fifth of the time a large
+// folder takes. (A larger batch gains nothing, and a fresh megabyte costs more than a small
+// folder's whole listing.) False when the folder cannot be read so.
+bool ListByHandle(const std::wstring& folder, std::vector<TFileInfo>& entries) {
+  TFileHandle dir(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!dir) return false;
+  std::vector<char> buffer(64 * 1024);
+  const bool root = IsDriveRoot(folder);
+  FILE_INFO_BY_HANDLE_CLASS batch = FileFullDirectoryRestartInfo;
+  while (GetFileInformationByHandleEx(dir.get(), batch, buffer.data(), static_cast<DWORD>(buffer.size()))) {
+    batch = FileFullDirectoryInfo;
+    const char* at = buffer.data();
+    for (;;) {
+      const auto* info = reinterpret_cast<const FILE_FULL_DIR_INFO*>(at);
+      size_t length = info->FileNameLength / sizeof(wchar_t);
+      if (!IsDot(info->FileName, length) && !(root && IsDotDot(info->FileName, length))) {
+        FILETIME written{static_cast<DWORD>(info->LastWriteTime.LowPart),
+                         static_cast<DWORD>(info->LastWriteTime.HighPart)};
+        entries.emplace_back(std::wstring(info->FileName, length), info->EndOfFile.QuadPart, written,
+                             info->FileAttributes);
+      }
+      if (info->NextEntryOffset == 0) break;
+      at += info->NextEntryOffset;
+    }
+  }
+  // The end of the folder, or a failure before the first batch: the latter is left to the
+  // find loop, which knows every way a folder can refuse.
+  return GetLastError() == ERROR_NO_MORE_FILES && batch == FileFullDirectoryInfo;
+}
+
+}  // namespace
+
+std::vector<TFileInfo> ListFolder(const std::wstring& folder) {
+  std::vector<TFileInfo> entries;
+  if (ListByHandle(folder, entries)) return entries;
+  entries.clear();
+  ListByFind(folder, entries);
   return entries;
 }
 
@@ -65,13 +116,16 @@ bool ListsBefore(const TFileInfo& a, const TFileInfo& b) {
 void SortEntries(std::vector<TFileInfo>& entries) { std::sort(entries.begin(), entries.end(), ListsBefore); }
 
 void BuildListingPage(const std::wstring& folder, TMemoryStream& stream) {
-  stream.Write(std::string(ListingTemplate()));
-  stream.Write(AsciiBytes(L"<script>start(\"" + EscapeJsString(folder) + L"\");</script>\r\n"));
   std::vector<TFileInfo> entries = ListFolder(folder);
   SortEntries(entries);
-  std::wstring rows;
-  for (const TFileInfo& entry : entries) rows += entry.Display();
-  stream.Write(AsciiBytes(rows));
+  // The page is built in one piece: a row takes about a hundred bytes.
+  std::string page;
+  std::string_view templateBytes = ListingTemplate();
+  page.reserve(templateBytes.size() + 2 * folder.size() + 32 + entries.size() * 112);
+  page += templateBytes;
+  AppendAscii(page, L"<script>start(\"" + EscapeJsString(folder) + L"\");</script>\r\n");
+  for (const TFileInfo& entry : entries) AppendAscii(page, entry.Display());
+  stream.Write(std::move(page));
 }
 
 }  // namespace ceffilescheme
