@@ -62,6 +62,22 @@ TEST_F(BrowserTest, UsesTheAddressAsTitleWhenThePageHasNone) {
   EXPECT_TRUE(FClient.Has("title:" + url));
 }
 
+// A display that rotates for months must not keep every address it ever showed.
+TEST_F(BrowserTest, KeepsTheNewestFiftyAddressesOfItsHistory) {
+  cef_browser_t* browser = CreateBrowser(FClient, L"");
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Count("after_created") == 1; }));
+  for (int n = 1; n <= 60; ++n) {
+    Load(browser, L"about:blank#" + std::to_wstring(n));
+    ASSERT_TRUE(PumpUntil([&] { return FrameUrl(browser) == L"about:blank#" + std::to_wstring(n); }));
+  }
+  int steps = 0;
+  for (; browser->can_go_back(browser) && steps < 60; ++steps) {
+    browser->go_back(browser);
+    ASSERT_TRUE(PumpUntil([&] { return FrameUrl(browser) == L"about:blank#" + std::to_wstring(59 - steps); }));
+  }
+  EXPECT_EQ(steps, 49);
+}
+
 TEST_F(BrowserTest, FollowsRedirectsAndReportsTheFinalAddress) {
   TLoopbackServer server([](const TServedRequest& request) {
     if (request.target == "/old") return TServerReply::Redirect(301, "/middle");

@@ -323,6 +323,8 @@ void TBrowserCore::CommitPage(const std::wstring& url, std::wstring title, std::
     } else {
       if (!FHistory.empty()) FHistory.resize(FHistoryIndex + 1);
       FHistory.push_back(url);
+      // A wall display loads pages for months: keep the newest entries only, as browsers do.
+      if (FHistory.size() > kHistoryLimit) FHistory.erase(FHistory.begin(), FHistory.end() - kHistoryLimit);
       FHistoryIndex = FHistory.size() - 1;
     }
   }

@@ -114,6 +114,7 @@ class TBrowserCore : public std::enable_shared_from_this<TBrowserCore> {
   std::wstring FTitle;
   std::vector<std::wstring> FParagraphs;
   std::wstring FSource;
+  static constexpr size_t kHistoryLimit = 50;
   std::vector<std::wstring> FHistory;
   size_t FHistoryIndex = 0;  // valid while FHistory is not empty
 };

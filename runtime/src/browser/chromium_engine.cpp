@@ -33,13 +33,6 @@ TEngineState& State() {
   return *state;
 }
 
-std::wstring ProfileFolder(const std::wstring& root) {
-  if (!root.empty()) return root + L"\\StandinEngine";
-  wchar_t temp[MAX_PATH + 1] = {};
-  GetTempPathW(MAX_PATH, temp);
-  return std::wstring(temp) + L"StandinEngine-" + std::to_wstring(GetCurrentProcessId());
-}
-
 void JournalText(const char* reason, const std::wstring& executable) {
   TJournalLine line("page_engine");
   line.Word("kind", "text").Word("reason", reason);
@@ -61,7 +54,7 @@ void RouteTargetEvent(const std::string& method, const engine::json& params) {
 }
 
 // The starter thread: find, start, connect; whatever fails leaves the text display.
-void StartEngine(const std::wstring& profile) {
+void StartEngine(const std::wstring& profile_root) {
   engine::TEngineLocation location = engine::LocateEngine(engine::SystemEngineSearch());
   if (location.executable.empty()) {
     JournalText(location.reason.c_str(), L"");
@@ -69,7 +62,7 @@ void StartEngine(const std::wstring& profile) {
   }
   auto process = std::make_unique<engine::TEngineProcess>();
   std::string failure;
-  if (!process->Start(location.executable, profile, kStartTimeoutMs, failure)) {
+  if (!process->Start(location.executable, engine::ProfileFolder(profile_root), kStartTimeoutMs, failure)) {
     JournalText(failure.c_str(), location.executable);
     return;
   }
@@ -113,8 +106,8 @@ void TChromiumEngine::Start(const std::wstring& profile_root) {
   std::lock_guard<std::mutex> lock(State().lock);
   if (State().starting || State().starter.joinable()) return;
   State().starting = true;
-  State().starter = std::thread([profile = ProfileFolder(profile_root)] {
-    StartEngine(profile);
+  State().starter = std::thread([profile_root] {
+    StartEngine(profile_root);
     std::lock_guard<std::mutex> lock(State().lock);
     State().starting = false;
     State().started.notify_all();

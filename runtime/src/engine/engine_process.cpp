@@ -13,6 +13,30 @@ namespace standin::engine {
 
 namespace {
 
+std::wstring EnvironmentFolder(const wchar_t* name) {
+  wchar_t value[MAX_PATH + 1] = {};
+  DWORD n = GetEnvironmentVariableW(name, value, MAX_PATH + 1);
+  return n > 0 && n <= MAX_PATH ? std::wstring(value, n) : std::wstring();
+}
+
+std::wstring TempFolder() {
+  wchar_t temp[MAX_PATH + 1] = {};
+  DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+  std::wstring folder(temp, n <= MAX_PATH ? n : 0);
+  while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+  return folder;
+}
+
+// Whether folder exists or can be made, and a file can be written in it.
+bool WritableFolder(const std::wstring& folder) {
+  CreateDirectoryW(folder.c_str(), nullptr);
+  HANDLE probe = CreateFileW((folder + L"\\write-probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(probe);
+  return true;
+}
+
 bool ReadSmallFile(const std::wstring& path, std::string& text) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, 0, nullptr);
@@ -41,6 +65,19 @@ bool Launch(const std::vector<std::wstring>& command, DWORD flags, PROCESS_INFOR
 }
 
 }  // namespace
+
+std::wstring ProfileFolder(const std::wstring& root) {
+  for (const std::wstring& base : {root, EnvironmentFolder(L"LOCALAPPDATA"), TempFolder()}) {
+    if (base.empty()) continue;
+    wchar_t full[MAX_PATH + 1] = {};
+    DWORD n = GetFullPathNameW(base.c_str(), MAX_PATH + 1, full, nullptr);
+    if (n == 0 || n > MAX_PATH) continue;
+    CreateDirectoryW(full, nullptr);
+    std::wstring folder = std::wstring(full, n) + L"\\StandinEngine";
+    if (WritableFolder(folder)) return folder;
+  }
+  return TempFolder() + L"\\StandinEngine-" + std::to_wstring(GetCurrentProcessId());
+}
 
 TEngineProcess::~TEngineProcess() { Stop(); }
 

@@ -13,6 +13,12 @@
 
 namespace standin::engine {
 
+// The engine's profile: "StandinEngine" in the cache folder the program names, as an absolute
+// path. Windows often starts a screen saver in a folder its user may not write (System32),
+// where the engine could not start at all; the profile then goes to the user's local
+// application data, or the temporary folder.
+std::wstring ProfileFolder(const std::wstring& cache_folder);
+
 class TEngineProcess {
  public:
   TEngineProcess() = default;
