@@ -7,6 +7,7 @@
 #include "engine_command.h"
 #include "engine_cookies.h"
 #include "engine_locator.h"
+#include "engine_process.h"
 #include "input_events.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +86,29 @@ TEST(EngineLocator, TheVariableNamesTheEngineOrSwitchesItOff) {
   TEngineLocation missing = LocateEngine(search);
   EXPECT_EQ(missing.executable, L"");  // a named engine that is not there is not replaced by another
   EXPECT_EQ(missing.reason, "named_executable_missing");
+}
+
+TEST(EngineProfile, LivesInTheCacheFolderOrWhereTheUserCanWrite) {
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
+  const std::wstring base = std::wstring(temp) + L"kelpa-profile-" + std::to_wstring(GetTickCount64());
+  const std::wstring cache = base + L"-cache", blocked = base + L"-blocked", local = base + L"-local";
+  CloseHandle(CreateFileW(blocked.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+  CreateDirectoryW(local.c_str(), nullptr);
+  wchar_t previous[MAX_PATH + 1] = {};
+  GetEnvironmentVariableW(L"LOCALAPPDATA", previous, MAX_PATH + 1);
+  SetEnvironmentVariableW(L"LOCALAPPDATA", local.c_str());
+
+  EXPECT_EQ(ProfileFolder(cache), cache + L"\\StandinEngine");
+  // A file stands where the cache folder belongs, as an unwritable folder would.
+  EXPECT_EQ(ProfileFolder(blocked), local + L"\\StandinEngine");
+
+  SetEnvironmentVariableW(L"LOCALAPPDATA", previous);
+  for (const std::wstring& folder : {cache, local}) {
+    RemoveDirectoryW((folder + L"\\StandinEngine").c_str());
+    RemoveDirectoryW(folder.c_str());
+  }
+  DeleteFileW(blocked.c_str());
 }
 
 TEST(EngineCommand, QuotesArgumentsAsWindowsSplitsThem) {
