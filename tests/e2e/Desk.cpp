@@ -1,5 +1,6 @@
 #include "Desk.h"
 
+#include "Person.h"
 #include "SaverProcess.h"
 
 #include <gtest/gtest.h>
@@ -14,43 +15,6 @@ std::wstring ClassOf(HWND window) {
   return std::wstring(name, n > 0 ? n : 0);
 }
 
-std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-// Runs a command of the host system to its end; Wine gives no usable handle of
-// a host process, so the command leaves a file behind when it is done.
-void RunHostCommand(const std::string& command) {
-  static int count = 0;
-  const std::string done = "/tmp/kelpa-e2e-host-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
-  std::wstring windowsDone = L"Z:" + Widen(done);
-  for (wchar_t& c : windowsDone)
-    if (c == L'/') c = L'\\';
-  std::wstring commandLine = L"/bin/sh -c \"" + Widen(command) + L"; touch " + Widen(done) + L"\"";
-  SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-  HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
-                           OPEN_EXISTING, 0, nullptr);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
-  PROCESS_INFORMATION process{};
-  BOOL started =
-      CreateProcessW(L"/bin/sh", commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
-  CloseHandle(nul);
-  if (!started) {
-    ADD_FAILURE() << "could not start a host program: " << command;
-    return;
-  }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  for (int waited = 0; GetFileAttributesW(windowsDone.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 50) {
-    if (waited > 30000) {
-      ADD_FAILURE() << "host command did not end: " << command;
-      return;
-    }
-    Sleep(50);
-  }
-  DeleteFileW(windowsDone.c_str());
-}
 
 // Window-system callbacks are stdcall on 32-bit Windows, which a lambda cannot be.
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
@@ -128,7 +92,7 @@ void SaveScreenshot(const std::string& name, const RECT* area) {
   if (area)
     crop = " -crop " + std::to_string(area->right - area->left) + "x" + std::to_string(area->bottom - area->top) + "+" +
            std::to_string(area->left) + "+" + std::to_string(area->top) + " +repage";
-  RunHostCommand("mkdir -p '" + std::string(folder) + "' && import -window root" + crop + " '" + folder + "/" + name +
+  kelpa::test::RunHostCommand("mkdir -p '" + std::string(folder) + "' && import -window root" + crop + " '" + folder + "/" + name +
                  ".png'");
 }
 

@@ -8,9 +8,16 @@ namespace {
 
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-// Runs a shell command of the host system to its end. Wine gives no usable
-// handle of a host process, so the command leaves a file behind when it is
-// done, which this side waits for (the Unix root is drive Z:).
+// After the input, the program under test handles it before the test looks.
+void Input(const std::string& command) {
+  RunHostCommand(command);
+  Sleep(100);
+}
+
+}  // namespace
+
+// Wine gives no usable handle of a host process, so the command leaves a file
+// behind when it is done, which this side waits for (the Unix root is drive Z:).
 void RunHostCommand(const std::string& command) {
   static int count = 0;
   const std::string done = "/tmp/kelpa-person-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
@@ -46,20 +53,18 @@ void RunHostCommand(const std::string& command) {
     Sleep(20);
   }
   DeleteFileW(windowsDone.c_str());
-  Sleep(100);  // the program handles the last input
 }
 
-}  // namespace
 
 void ClickOn(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
-  RunHostCommand("xdotool mousemove " + std::to_string((r.left + r.right) / 2) + " " +
+  Input("xdotool mousemove " + std::to_string((r.left + r.right) / 2) + " " +
                  std::to_string((r.top + r.bottom) / 2) + " click 1");
 }
 
-void Type(const std::string& text) { RunHostCommand("xdotool type --delay 40 '" + text + "'"); }
+void Type(const std::string& text) { Input("xdotool type --delay 40 '" + text + "'"); }
 
-void PressKey(const std::string& keys) { RunHostCommand("xdotool key --delay 60 " + keys); }
+void PressKey(const std::string& keys) { Input("xdotool key --delay 60 " + keys); }
 
 }  // namespace kelpa::test

@@ -9,6 +9,8 @@
 
 namespace kelpa::test {
 
+// Runs a shell command of the host system (xdotool, ImageMagick) to its end.
+void RunHostCommand(const std::string& command);
 // Clicks the middle of a window.
 void ClickOn(HWND window);
 // Types text with the keyboard into whatever has the focus.
