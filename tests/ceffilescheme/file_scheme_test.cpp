@@ -53,8 +53,10 @@ class MimeTypeTest : public ::testing::Test {
     RegCreateKeyExW(Root, L".typed", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     RegSetValueExW(key, L"Content Type", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"text/x-kelpa"), 26);
     RegCloseKey(key);
-    RegCreateKeyExW(Root, L".bare", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegCloseKey(key);
+    for (const wchar_t* bare : {L".bare", L".css"}) {
+      RegCreateKeyExW(Root, bare, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+      RegCloseKey(key);
+    }
   }
   void TearDown() override {
     RegCloseKey(Root);
@@ -76,6 +78,7 @@ TEST_F(MimeTypeTest, ReadsTheExtensionsTypeThenFallsBackToWebTypesAndOctetStream
       {L"c:\\page.Html", L"text/html"},
       {L"c:\\script.js", L"text/javascript"},
       {L"c:\\.css\\page.jsx", L"application/octet-stream"},
+      {L"c:\\style.css", L"text/css"},  // a key without a type
       {L"c:\\f.unregistered", L"application/octet-stream"},
       {L"c:\\dir.typed\\no-extension", L"application/octet-stream"},
   };

@@ -221,13 +221,6 @@ TEST_F(EngineE2E, ALocalFolderListingShowsItsRowsAndOpensAFile) {
   std::wstring listed = Folder + L"\\login-files";
   CreateDirectoryW(listed.c_str(), nullptr);
   std::ofstream(std::filesystem::path(listed + L"\\opened.html")) << "<title>Opened file</title>";
-  // The program types a file by the system's registry, as Windows has it for .html; a bare
-  // test prefix lacks it (and the engine would take the file for a download).
-  const wchar_t type[] = L"text/html";
-  ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L".html", L"Content Type", REG_SZ, type, sizeof type), ERROR_SUCCESS);
-  struct TForget {
-    ~TForget() { RegDeleteKeyValueW(HKEY_CLASSES_ROOT, L".html", L"Content Type"); }
-  } forget;
   std::string url = "local://" + std::string(1, static_cast<char>(std::tolower(Folder[0]))) +
                     Narrow(Folder.substr(2)) + "/login-files/";
   std::replace(url.begin(), url.end(), '\\', '/');

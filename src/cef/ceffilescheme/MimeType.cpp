@@ -26,8 +26,9 @@ std::wstring ContentTypeValue(HKEY key) {
   return value;
 }
 
-// The types of the files a web page is made of, for a machine whose associations do not list
-// an extension at all: a wall display must show a local page, not offer it as a download.
+// The types of the files a web page is made of, for a machine whose associations give an
+// extension no type (many keys have none, and a test prefix has hardly any): a wall display
+// must show a local page, not offer it as a download.
 std::wstring WebTypeOf(const std::wstring& lowerExtension) {
   static const struct {
     const wchar_t* Extension;
@@ -61,9 +62,8 @@ std::wstring MimeTypeOfFile(std::wstring_view path, HKEY classesRoot) {
   if (RegOpenKeyExW(classesRoot, extension.c_str(), 0, KEY_QUERY_VALUE, &raw) == ERROR_SUCCESS) {
     TRegKeyHandle key(raw);
     mime = ContentTypeValue(key.get());
-  } else {
-    mime = WebTypeOf(LowerAscii(extension));
   }
+  if (mime.empty()) mime = WebTypeOf(LowerAscii(extension));
   return mime.empty() ? L"application/octet-stream" : mime;
 }
 

@@ -9,9 +9,9 @@
 namespace ceffilescheme {
 
 // The "Content Type" of the extension's key under HKEY_CLASSES_ROOT, read with read-only
-// rights (a standard user has no more on the machine's keys). Without a key, the usual types
-// of web files (".html", ".css", ".js", ".png", ".pdf", ... in any case) stand in; anything
-// else without a type is "application/octet-stream".
+// rights (a standard user has no more on the machine's keys). Where that gives no type, the
+// usual types of web files (".html", ".css", ".js", ".png", ".pdf", ... in any case) stand
+// in; anything else without a type is "application/octet-stream".
 // The associations are read from classesRoot.
 std::wstring MimeTypeOfFile(std::wstring_view path, HKEY classesRoot = HKEY_CLASSES_ROOT);
 
