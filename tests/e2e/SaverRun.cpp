@@ -54,7 +54,16 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
 
 TProfile::TProfile() : FFolder(kelpa::test::MakeTempDir(L"kelpa-e2e-")) {}
 
-TProfile::~TProfile() { kelpa::test::RemoveTree(FFolder); }
+TProfile::~TProfile() {
+  // A page engine's profile in the runtime's cache folder holds links to Unix sockets, which
+  // removing the folder would follow (and hang on): it moves aside into the throw-away
+  // prefix's temporary folder first.
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
+  MoveFileW(Path(L"cache\\StandinEngine").c_str(),
+            (std::wstring(temp) + L"engine-profile-" + std::to_wstring(GetTickCount64())).c_str());
+  kelpa::test::RemoveTree(FFolder);
+}
 
 void TProfile::WriteFile(const std::wstring& relative, const std::string& bytes) const {
   std::filesystem::path path(Path(relative));

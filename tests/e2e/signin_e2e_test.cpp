@@ -98,9 +98,24 @@ std::wstring IniValue(const TProfile& profile, const wchar_t* key) {
   return value;
 }
 
+// The runtime's page display for one case: its own text display, or real pages through
+// Debian's chromium when that is installed.
+class SignIn : public ::testing::TestWithParam<const wchar_t*> {
+ protected:
+  void SetUp() override {
+    const std::wstring engine = GetParam();
+    if (engine != L"none" && GetFileAttributesW((L"Z:" + engine).c_str()) == INVALID_FILE_ATTRIBUTES)
+      GTEST_SKIP() << "no engine at " << std::string(engine.begin(), engine.end());
+    SetEnvironmentVariableW(L"STANDIN_RUNTIME_BROWSER", engine.c_str());
+  }
+  void TearDown() override { SetEnvironmentVariableW(L"STANDIN_RUNTIME_BROWSER", L"none"); }
+};
+
 }  // namespace
 
-TEST(SignIn, TheSaverWaitsForTheOperatorAndTheSessionOutlivesTheRun) {
+INSTANTIATE_TEST_SUITE_P(Display, SignIn, ::testing::Values(L"none", L"/usr/bin/chromium"));
+
+TEST_P(SignIn, TheSaverWaitsForTheOperatorAndTheSessionOutlivesTheRun) {
   TSignInSite site;
   TProfile profile;
   profile.WriteFile(L"KelpaScreenSaver.INI", Settings(site.Dashboard(), site.StatusBoard()));
@@ -111,6 +126,8 @@ TEST(SignIn, TheSaverWaitsForTheOperatorAndTheSessionOutlivesTheRun) {
     HWND screen = saver.WaitForWindow(L"Screen");
     ASSERT_NE(screen, nullptr);
     ASSERT_TRUE(ShowsSignIn(saver)) << saver.Journal().Text();
+    if (std::wstring(GetParam()) != L"none")
+      EXPECT_GE(saver.Journal().IndexOf("page_engine", "kind", "chromium"), 0) << saver.Journal().Text();
     EXPECT_EQ(site.DashboardsServed(false), 1);
     Sleep(1200);  // past the grace second
     MoveMouseTo(monitors[0].left + 500, monitors[0].top + 400);
