@@ -3,6 +3,7 @@
 // the engine's commands, and base64.
 
 #include "base64_text.h"
+#include "command_line_text.h"
 #include "engine_address.h"
 #include "engine_command.h"
 #include "engine_cookies.h"

@@ -1,5 +1,6 @@
 #include "engine_command.h"
 
+#include "command_line_text.h"
 #include "engine_text.h"
 
 #include <charconv>
@@ -19,24 +20,6 @@ std::vector<std::wstring> EngineArguments(const std::wstring& profile_folder) {
           L"--hide-scrollbars",
           L"--mute-audio",
           L"about:blank"};
-}
-
-std::wstring QuoteArgument(const std::wstring& argument) {
-  if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos) return argument;
-  std::wstring quoted = L"\"";
-  size_t backslashes = 0;
-  for (wchar_t c : argument) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
-    // Backslashes count only before a quote: doubled there, and the quote escaped.
-    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-    backslashes = 0;
-    quoted += c;
-  }
-  quoted.append(backslashes * 2, L'\\');
-  return quoted + L"\"";
 }
 
 std::wstring JoinCommandLine(const std::vector<std::wstring>& arguments) {

@@ -10,8 +10,6 @@ namespace standin::engine {
 // Headless, private profile, remote debugging on a loopback port of its own choosing.
 std::vector<std::wstring> EngineArguments(const std::wstring& profile_folder);
 
-// One argument quoted for a Windows command line (CommandLineToArgvW rules).
-std::wstring QuoteArgument(const std::wstring& argument);
 std::wstring JoinCommandLine(const std::vector<std::wstring>& arguments);
 
 // bash holds a loopback connection to the runtime on watch_port and ends the engine (its

@@ -42,7 +42,9 @@ std::vector<std::wstring> SplitCommandLine(std::wstring_view text) {
 }
 
 std::wstring QuoteArgument(std::wstring_view arg) {
-  if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring_view::npos) return std::wstring(arg);
+  // Line breaks and vertical tabs do not split an argument, but programs that read their
+  // command line by other rules may take them for blanks: they are quoted too.
+  if (!arg.empty() && arg.find_first_of(L" \t\n\v\"") == std::wstring_view::npos) return std::wstring(arg);
   std::wstring out = L"\"";
   size_t slashes = 0;
   for (wchar_t c : arg) {
