@@ -12,18 +12,7 @@ rotation=${3:-600}
 KELPA_TMP=$(mktemp -d /tmp/kelpa-engine-bench.XXXXXX)
 trap cleanup EXIT
 
-start_xvfb 3200x600x24 || exit 1
-host=$DISPLAY
-for n in $(seq 141 190); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  screens=()
-  for i in 0 1 2 3 4; do screens+=(-screen "640x480+$((i * 640))+0"); done
-  DISPLAY=$host Xephyr ":$n" -ac +xinerama "${screens[@]}" >/dev/null 2>&1 &
-  KELPA_XEPHYR_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  break
-done
+start_monitors 3200x600x24 640x480+0+0 640x480+640+0 640x480+1280+0 640x480+1920+0 640x480+2560+0 || exit 1
 wine_prefix "$KELPA_TMP/wineprefix"
 unset STANDIN_RUNTIME_BROWSER
 
