@@ -112,11 +112,13 @@ bool TSaverProcess::WaitForExitWatchingWindows(DWORD milliseconds, DWORD& exitCo
   return false;
 }
 
-std::vector<HWND> TSaverProcess::TopLevelWindows(bool visibleOnly) const {
-  TWindowSearch search{FId, visibleOnly, {}};
+std::vector<HWND> TopLevelWindowsOf(DWORD processId, bool visibleOnly) {
+  TWindowSearch search{processId, visibleOnly, {}};
   EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.Found;
 }
+
+std::vector<HWND> TSaverProcess::TopLevelWindows(bool visibleOnly) const { return TopLevelWindowsOf(FId, visibleOnly); }
 
 HWND TSaverProcess::WaitForWindow(const std::wstring& caption, bool visible, DWORD milliseconds) {
   for (DWORD waited = 0; waited <= milliseconds; waited += 20) {

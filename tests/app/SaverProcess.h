@@ -45,6 +45,9 @@ class TSaverProcess {
   DWORD FId = 0;
 };
 
+// The top-level windows of a process (only the visible ones, when asked).
+std::vector<HWND> TopLevelWindowsOf(DWORD processId, bool visibleOnly);
+
 std::wstring CaptionOf(HWND window);
 // The text a control of another process holds (asked with WM_GETTEXT).
 std::wstring ControlText(HWND control);

@@ -35,21 +35,6 @@ std::wstring ClassOf(HWND window) {
   return std::wstring(name, n > 0 ? n : 0);
 }
 
-struct TWindowSearch {
-  DWORD Id;
-  bool VisibleOnly;
-  std::vector<HWND> Found;
-};
-
-// A window-system callback: stdcall on 32-bit Windows, which a lambda cannot be.
-BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<TWindowSearch*>(data);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid == search.Id && (!search.VisibleOnly || IsWindowVisible(window))) search.Found.push_back(window);
-  return TRUE;
-}
-
 }  // namespace
 
 TProfile::TProfile() : FFolder(kelpa::test::MakeTempDir(L"kelpa-e2e-")) {}
@@ -122,9 +107,7 @@ void TSaverRun::Kill() {
 }
 
 std::vector<HWND> TSaverRun::TopLevelWindows(bool visibleOnly) const {
-  TWindowSearch search{FId, visibleOnly, {}};
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-  return search.Found;
+  return TopLevelWindowsOf(FId, visibleOnly);
 }
 
 HWND TSaverRun::WaitForWindow(const std::wstring& caption, DWORD milliseconds) {
