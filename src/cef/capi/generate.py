@@ -389,7 +389,7 @@ def check(files):
                 1 for d in diff[2:] if d[:1] in '+-')))
             print('\n'.join(diff[:20]) + ('\n  ...' if len(diff) > 20 else ''))
     if problems:
-        print('%d generated file(s) out of date; run src/cef/capi/generate.py ABI_FILE' % problems)
+        print('%d generated file(s) out of date; run src/cef/capi/generate.py' % problems)
         return 1
     print('all %d generated files match the ABI facts' % len(files))
     return 0
