@@ -5,6 +5,7 @@
 # Idle: five monitors (a nested Xephyr), each on a static page of its own, no rotation.
 # Rotation: the same five monitors rotating their pages every 5 s; memory at its start and end.
 set -uo pipefail
+# shellcheck source=../scripts/lib/common.sh
 . "$(dirname "$0")/../scripts/lib/common.sh"
 bin=$(cd "${1:?usage: bench/engine_idle.sh <bin-dir> [idle-s] [rotation-s]}" && pwd)
 idle=${2:-60}
@@ -26,11 +27,12 @@ url() { echo "file:///Z:$pages/p$1.html"; }
 
 # cpu_ticks and rss_kb of the program and its engine, by the marker on their command lines.
 measure() {
-  local marker=$1 program=$2 ticks=0 rss=0 pid stat
+  local marker=$1 program=$2 ticks=0 rss=0 pid stat fields
   for pid in $(pgrep -f "$marker") "$program"; do
     stat=$(cat "/proc/$pid/stat" 2>/dev/null) || continue
-    set -- ${stat##*) }
-    ticks=$((ticks + ${12} + ${13}))
+    # The fields after the command's name, from the state on: user and system time are 12th and 13th.
+    read -ra fields <<<"${stat##*) }"
+    ticks=$((ticks + fields[11] + fields[12]))
     rss=$((rss + $(awk '/VmRSS/{print $2}' "/proc/$pid/status" 2>/dev/null || echo 0)))
   done
   echo "$ticks $rss"

@@ -17,6 +17,7 @@ KELPA_PACKAGES=(
 # The runtime shows real pages through an installed Chromium; tests keep its text display
 # (deterministic and fast) unless STANDIN_RUNTIME_BROWSER says otherwise. scripts/run
 # restores the user's own choice.
+# shellcheck disable=SC2034  # read by scripts/run
 KELPA_USER_BROWSER=${STANDIN_RUNTIME_BROWSER-}
 export STANDIN_RUNTIME_BROWSER=${STANDIN_RUNTIME_BROWSER:-none}
 
@@ -57,8 +58,7 @@ start_xvfb() {
     Xvfb ":$n" -screen 0 "$geometry" -nolisten tcp >/dev/null 2>&1 &
     KELPA_XVFB_PID=$!
     export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 50); do
+    for _ in $(seq 1 50); do
       xdpyinfo >/dev/null 2>&1 && return 0
       sleep 0.1
     done
@@ -88,14 +88,14 @@ wine_prefix() {
 start_monitors() {
   local host_geometry=$1; shift
   start_xvfb "$host_geometry" || return 1
-  local host=$DISPLAY n i screens=() s
+  local host=$DISPLAY n screens=() s
   for s in "$@"; do screens+=(-screen "$s"); done
   for n in $(seq 141 190); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     DISPLAY=$host Xephyr ":$n" -ac +xinerama "${screens[@]}" >/dev/null 2>&1 &
     KELPA_XEPHYR_PID=$!
     export DISPLAY=":$n"
-    for i in $(seq 1 50); do
+    for _ in $(seq 1 50); do
       xdpyinfo >/dev/null 2>&1 && return 0
       sleep 0.1
     done
@@ -127,7 +127,7 @@ stop_wine() {
 stop_displays() {
   [ -n "${KELPA_XEPHYR_PID:-}" ] && kill "$KELPA_XEPHYR_PID" 2>/dev/null
   [ -n "${KELPA_XVFB_PID:-}" ] && kill "$KELPA_XVFB_PID" 2>/dev/null
-  KELPA_XEPHYR_PID= KELPA_XVFB_PID=
+  KELPA_XEPHYR_PID='' KELPA_XVFB_PID=''
   return 0
 }
 

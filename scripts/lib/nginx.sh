@@ -25,6 +25,7 @@ http {
 }
 CONF
   /usr/sbin/nginx -c "$dir/nginx.conf" -p "$dir" || return 1
+  # shellcheck disable=SC2034  # read by scripts/bench
   NGINX_DIR=$dir NGINX_PORT=$port
 }
 
