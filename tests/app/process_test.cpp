@@ -1,6 +1,7 @@
 // The program as the system's screen-saver machinery and a user start it.
 
-#include "SaverProcess.h"
+#include "saver_process.h"
+#include "window_tree.h"
 
 #include <gtest/gtest.h>
 
@@ -8,23 +9,12 @@
 
 namespace {
 
-constexpr DWORD kPatience = 30000;  // an upper bound for a busy machine, not a timing expectation
-const std::wstring kDialogCaption = L"Tavrix Screen Saver v3.2 Configuration";
+using namespace kelpa::test;
+
 const std::wstring kScreenCaption = L"Screen";
 
 DWORD StyleOf(HWND window) { return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)); }
 DWORD ExStyleOf(HWND window) { return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)); }
-
-// The child edit of the dialog at this place of its client area.
-HWND EditAt(HWND dialog, int left, int top) {
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
-    if (r.left == left && r.top == top) return child;
-  }
-  return nullptr;
-}
 
 void ExpectEndsWithCodeZero(TSaverProcess& saver) {
   DWORD code = 99;
@@ -94,16 +84,16 @@ TEST(Settings, DialogShowsTheSettingsFileOfTheUsersApplicationDataFolder) {
   TSaverProcess saver(L"/c", "[Config]\r\nDisplayDelay=100\r\nRotateDelay=0x7530\r\nScreenURL1=a.example,b.example\r\n");
   HWND dialog = saver.WaitForWindow(kDialogCaption, true, kPatience);
   ASSERT_NE(dialog, nullptr);
-  HWND displayDelay = EditAt(dialog, 98, 6);
-  HWND rotateDelay = EditAt(dialog, 451, 6);
-  HWND url1 = EditAt(dialog, 98, 35);
+  HWND displayDelay = SettingsEdit(dialog, TSettingsEdit::StartDelay);
+  HWND rotateDelay = SettingsEdit(dialog, TSettingsEdit::RotateDelay);
+  HWND url1 = ScreenEdit(dialog, 1);
   ASSERT_NE(displayDelay, nullptr);
   ASSERT_NE(rotateDelay, nullptr);
   ASSERT_NE(url1, nullptr);
   EXPECT_EQ(ControlText(displayDelay), L"500");
   EXPECT_EQ(ControlText(rotateDelay), L"30000");
   EXPECT_EQ(ControlText(url1), L"a.example,b.example");
-  EXPECT_EQ(ControlText(EditAt(dialog, 98, 61)), L"");
+  EXPECT_EQ(ControlText(ScreenEdit(dialog, 2)), L"");
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   ExpectEndsWithCodeZero(saver);
 }

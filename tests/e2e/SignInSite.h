@@ -4,7 +4,7 @@
 // whether the operator has signed in; once the test says so, it sets a session
 // cookie and moves on to the dashboard.
 
-#include "LoopbackServer.h"
+#include "loopback_server.h"
 
 #include <atomic>
 #include <memory>
@@ -24,15 +24,15 @@ class TSignInSite {
   void SignOut() { FSignedIn = false; }
   // The dashboard requests so far that carried the session cookie, and those that did not.
   int DashboardsServed(bool withSession) const;
-  const TLoopbackServer& Server() const { return *FServer; }
+  const kelpa::test::TLoopbackServer& Server() const { return *FServer; }
 
   static constexpr const char* kSessionCookie = "session=kelpa-7f3a";
 
  private:
-  THttpResponse Answer(const THttpRequest& request);
+  kelpa::test::TServerReply Answer(const kelpa::test::TServedRequest& request);
 
   std::atomic<bool> FSignedIn{false};
-  std::unique_ptr<TLoopbackServer> FServer;
+  std::unique_ptr<kelpa::test::TLoopbackServer> FServer;
 };
 
 }  // namespace kelpa::e2e

@@ -2,13 +2,13 @@
 // servers that are down or hang, a second copy, the preview pane, a crash,
 // and a damaged settings file.
 
-#include "Desk.h"
-#include "LoopbackServer.h"
-#include "Person.h"
-#include "SaverProcess.h"
-#include "SaverRun.h"
+#include "desk.h"
+#include "loopback_server.h"
+#include "person.h"
+#include "saver_process.h"
 #include "SignInSite.h"
 #include "test_paths.h"
+#include "window_tree.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include <filesystem>
 
 using namespace kelpa::e2e;
-using kelpa::test::TJournal;
+using namespace kelpa::test;
 
 namespace {
 
@@ -25,7 +25,7 @@ std::string Settings(const std::string& list1, int rotateDelay = 90000) {
          "\r\n";
 }
 
-void EscapeAndExpectCleanEnd(TSaverRun& saver) {
+void EscapeAndExpectCleanEnd(TSaverProcess& saver) {
   PressVirtualKey(VK_ESCAPE);
   DWORD code = 99;
   ASSERT_TRUE(saver.WaitForExit(kPatience, code)) << "Escape did not end the saver";
@@ -41,11 +41,11 @@ int CountOf(const TJournal& journal, const std::string& keyword, const std::stri
 
 // The program alone in a folder of its own, with the runtime given (none when empty).
 struct TInstallFolder {
-  explicit TInstallFolder(const std::wstring& runtime) : Folder(kelpa::test::MakeTempDir(L"kelpa-install-")) {
-    std::filesystem::copy_file(kelpa::test::BinFile(L"KelpaScreenSaver.scr"), Folder + L"\\KelpaScreenSaver.scr");
+  explicit TInstallFolder(const std::wstring& runtime) : Folder(MakeTempDir(L"kelpa-install-")) {
+    std::filesystem::copy_file(BinFile(L"KelpaScreenSaver.scr"), Folder + L"\\KelpaScreenSaver.scr");
     if (!runtime.empty()) std::filesystem::copy_file(runtime, Folder + L"\\libcef.dll");
   }
-  ~TInstallFolder() { kelpa::test::RemoveTree(Folder); }
+  ~TInstallFolder() { RemoveTree(Folder); }
   std::wstring Folder;
 };
 
@@ -53,7 +53,7 @@ struct TInstallFolder {
 // program must end once the box is confirmed, and report the failure in its exit code.
 std::wstring StartUpFailure(const TInstallFolder& install) {
   TProfile profile;
-  TSaverRun saver(profile, L"/S", install.Folder);
+  TSaverProcess saver(profile, L"/S", install.Folder);
   HWND box = saver.WaitForMessageBox();
   if (!box) {
     ADD_FAILURE() << "no message box";
@@ -61,7 +61,7 @@ std::wstring StartUpFailure(const TInstallFolder& install) {
   }
   EXPECT_EQ(CaptionOf(box), L"KelpaScreenSaver");
   std::wstring text = ControlText(GetDlgItem(box, 0xFFFF));
-  kelpa::test::PressKey("Return");
+  PressKey("Return");
   DWORD code = 0;
   EXPECT_TRUE(saver.WaitForExit(kPatience, code)) << "the program hangs after the message";
   EXPECT_NE(code, 0u) << "a failed start-up ended as a success";
@@ -79,18 +79,18 @@ TEST(Faults, WithoutTheRuntimeTheSystemsErrorIsShownAndTheProgramEnds) {
 }
 
 TEST(Faults, ARuntimeLackingAnExportIsReportedAsTheWrongVersion) {
-  TInstallFolder install(kelpa::test::BinFile(L"badversion\\libcef.dll"));
+  TInstallFolder install(BinFile(L"badversion\\libcef.dll"));
   EXPECT_EQ(StartUpFailure(install), L"Invalid CEF Library version");
 }
 
 TEST(Faults, AServerThatIsDownGivesALoadErrorRotationGoesOnAndTheLonePageIsRetried) {
   const unsigned short downPort = TLoopbackServer::UnusedPort();
   const std::string down = "http://127.0.0.1:" + std::to_string(downPort) + "/board";
-  TLoopbackServer up([](const THttpRequest&) { return Html(HtmlPage("Up")); });
+  TLoopbackServer up([](const TServedRequest&) { return TServerReply::Html(200, HtmlPage("Up")); }, kUnboundedServer);
   {
     TProfile profile;
     profile.WriteFile(L"KelpaScreenSaver.INI", Settings(down + "," + up.Url("/board"), 5000));
-    TSaverRun saver(profile, L"/S");
+    TSaverProcess saver(profile, L"/S");
     ASSERT_NE(saver.WaitForWindow(L"Screen"), nullptr);
     ASSERT_TRUE(saver.JournalShows([&](const TJournal& j) { return CountOf(j, "load_end", up.Url("/board")) > 0; }))
         << saver.Journal().Text();
@@ -99,12 +99,13 @@ TEST(Faults, AServerThatIsDownGivesALoadErrorRotationGoesOnAndTheLonePageIsRetri
   }
   TProfile profile;
   profile.WriteFile(L"KelpaScreenSaver.INI", Settings(down, 5000));
-  TSaverRun saver(profile, L"/S");
+  TSaverProcess saver(profile, L"/S");
   ASSERT_NE(saver.WaitForWindow(L"Screen"), nullptr);
   ASSERT_TRUE(saver.JournalHas("load_error", "url", down)) << saver.Journal().Text();
   // The server comes up; the next rotation tick tries the failed page again.
-  TLoopbackServer back([](const THttpRequest&) { return Html(HtmlPage("Back")); }, TLoopbackServer::TMode::Answering,
-                       downPort);
+  TServerOptions onDownPort = kUnboundedServer;
+  onDownPort.port = downPort;
+  TLoopbackServer back([](const TServedRequest&) { return TServerReply::Html(200, HtmlPage("Back")); }, onDownPort);
   ASSERT_EQ(back.Port(), downPort);
   EXPECT_TRUE(saver.JournalShows([&](const TJournal& j) { return CountOf(j, "load_end", down) > 0; }))
       << saver.Journal().Text();
@@ -112,10 +113,10 @@ TEST(Faults, AServerThatIsDownGivesALoadErrorRotationGoesOnAndTheLonePageIsRetri
 }
 
 TEST(Faults, AServerThatNeverAnswersLeavesTheSaverResponsiveToEscape) {
-  TLoopbackServer silent([](const THttpRequest&) { return THttpResponse{}; }, TLoopbackServer::TMode::Silent);
+  TLoopbackServer silent([](const TServedRequest&) { return TServerReply::Silence(); }, kUnboundedServer);
   TProfile profile;
   profile.WriteFile(L"KelpaScreenSaver.INI", Settings(silent.Url("/hangs")));
-  TSaverRun saver(profile, L"/S");
+  TSaverProcess saver(profile, L"/S");
   ASSERT_NE(saver.WaitForWindow(L"Screen"), nullptr);
   ASSERT_TRUE(saver.JournalHas("load_start", "url", silent.Url("/hangs")));
   Sleep(1500);
@@ -128,7 +129,8 @@ TEST(Faults, AServerThatNeverAnswersLeavesTheSaverResponsiveToEscape) {
 }
 
 TEST(Faults, ASecondCopyAndThePreviewPaneEndAtOnceShowingNothing) {
-  TLoopbackServer server([](const THttpRequest&) { return Html(HtmlPage("Board")); });
+  TLoopbackServer server([](const TServedRequest&) { return TServerReply::Html(200, HtmlPage("Board")); },
+                         kUnboundedServer);
   TProfile profile;
   profile.WriteFile(L"KelpaScreenSaver.INI", Settings(server.Url("/board")));
   struct {
@@ -136,12 +138,12 @@ TEST(Faults, ASecondCopyAndThePreviewPaneEndAtOnceShowingNothing) {
     bool WhileOneRuns;
   } cases[] = {{L"/S", true}, {L"", true}, {L"/P 1234", true}, {L"/P", false}, {L"/p", false}};
   for (const auto& c : cases) {
-    std::unique_ptr<TSaverRun> first;
+    std::unique_ptr<TSaverProcess> first;
     if (c.WhileOneRuns) {
-      first = std::make_unique<TSaverRun>(profile, L"/S");
+      first = std::make_unique<TSaverProcess>(profile, L"/S");
       ASSERT_NE(first->WaitForWindow(L"Screen"), nullptr);
     }
-    TSaverRun second(profile, c.Arguments);
+    TSaverProcess second(profile, c.Arguments);
     bool shown = false;
     DWORD code = 99;
     ASSERT_TRUE(WaitUntil(
@@ -166,19 +168,19 @@ TEST(Faults, AfterAHardKillTheNextRunStartsCleanlyWithTheFlushedCookies) {
   TProfile profile;
   profile.WriteFile(L"KelpaScreenSaver.INI", Settings(site.Dashboard()));
   {
-    TSaverRun saver(profile, L"/S");
+    TSaverProcess saver(profile, L"/S");
     ASSERT_NE(saver.WaitForWindow(L"Screen"), nullptr);
     ASSERT_TRUE(saver.JournalHas("load_end", "url", site.Dashboard()));
     EscapeAndExpectCleanEnd(saver);
   }
   {
-    TSaverRun killed(profile, L"/S");
+    TSaverProcess killed(profile, L"/S");
     ASSERT_NE(killed.WaitForWindow(L"Screen"), nullptr);
     ASSERT_TRUE(killed.JournalHas("load_end", "url", site.Dashboard()));
     killed.Kill();
   }
   const int signIns = site.DashboardsServed(false);
-  TSaverRun again(profile, L"/S");
+  TSaverProcess again(profile, L"/S");
   ASSERT_NE(again.WaitForWindow(L"Screen"), nullptr) << "no start after the crash";
   ASSERT_TRUE(again.JournalHas("load_end", "url", site.Dashboard())) << again.Journal().Text();
   EXPECT_EQ(site.DashboardsServed(false), signIns) << "the session cookie was lost";
@@ -187,7 +189,8 @@ TEST(Faults, AfterAHardKillTheNextRunStartsCleanlyWithTheFlushedCookies) {
 }
 
 TEST(Faults, ADamagedSettingsFileStartsTheSaverWithWhatCanBeRead) {
-  TLoopbackServer server([](const THttpRequest&) { return Html(HtmlPage("Board")); });
+  TLoopbackServer server([](const TServedRequest&) { return TServerReply::Html(200, HtmlPage("Board")); },
+                         kUnboundedServer);
   const std::string url = server.Url("/board");
   // UTF-16 with a byte-order mark, a lone surrogate in one address and lines of nonsense.
   std::u16string wide = u"\uFEFF\x01\x02 nonsense\r\n[Config]\r\n= = =\r\nDisplayDelay=99999999999999999999\r\n"
@@ -200,7 +203,7 @@ TEST(Faults, ADamagedSettingsFileStartsTheSaverWithWhatCanBeRead) {
   for (const std::string& file : {utf16, garbage}) {
     TProfile profile;
     profile.WriteFile(L"KelpaScreenSaver.INI", file);
-    TSaverRun saver(profile, L"/S");
+    TSaverProcess saver(profile, L"/S");
     ASSERT_NE(saver.WaitForWindow(L"Screen"), nullptr) << "no start with a damaged settings file";
     EXPECT_TRUE(saver.JournalHas("load_end", "url", url)) << saver.Journal().Text();
     EscapeAndExpectCleanEnd(saver);

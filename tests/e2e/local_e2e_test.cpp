@@ -1,15 +1,14 @@
 // Local files on a monitor: a folder's listing, then a page of that folder,
 // both through the program's local: scheme.
 
-#include "Desk.h"
-#include "SaverRun.h"
+#include "desk.h"
+#include "saver_process.h"
 
 #include <gtest/gtest.h>
 
 #include <cwctype>
 
-using namespace kelpa::e2e;
-using kelpa::test::TJournal;
+using namespace kelpa::test;
 
 namespace {
 
@@ -21,7 +20,7 @@ std::string LocalUrl(const std::wstring& path) {
   return url;
 }
 
-const kelpa::test::TJournalEvent* LoadEnd(const TJournal& journal, const std::string& url) {
+const TJournalEvent* LoadEnd(const TJournal& journal, const std::string& url) {
   for (const auto& e : journal.Events())
     if (e.Keyword == "load_end" && e.Has("browser", "1") && e.Has("url", url)) return &e;
   return nullptr;
@@ -39,7 +38,7 @@ TEST(LocalFiles, AMonitorShowsAFolderListingAndThenAPageOfThatFolder) {
   profile.WriteFile(L"KelpaScreenSaver.INI",
                     "[Config]\r\nDisplayDelay=500\r\nRotateDelay=5000\r\nScreenURL1=" + folder + "," + file + "\r\n");
 
-  TSaverRun saver(profile, L"/S");
+  TSaverProcess saver(profile, L"/S");
   ASSERT_NE(saver.WaitForWindow(L"Screen"), nullptr);
   ASSERT_TRUE(saver.JournalShows([&](const TJournal& j) { return LoadEnd(j, file) != nullptr; }))
       << saver.Journal().Text();

@@ -2,20 +2,18 @@
 // up on the sign-in page, the session outlives the run, the settings dialog
 // changes what the saver shows, and Clear Cache forgets the session.
 
-#include "Desk.h"
-#include "Person.h"
-#include "SaverProcess.h"
-#include "SaverRun.h"
+#include "desk.h"
+#include "person.h"
+#include "saver_process.h"
 #include "SignInSite.h"
+#include "window_tree.h"
 
 #include <gtest/gtest.h>
 
 using namespace kelpa::e2e;
-using kelpa::test::TJournal;
+using namespace kelpa::test;
 
 namespace {
-
-const std::wstring kDialogCaption = L"Tavrix Screen Saver v3.2 Configuration";
 
 std::string Settings(const std::string& list1, const std::string& list2, int displayDelay = 500,
                      int rotateDelay = 90000) {
@@ -24,7 +22,7 @@ std::string Settings(const std::string& list1, const std::string& list2, int dis
 }
 
 // Ends the saver with Escape, as the operator does, and checks that it ended cleanly.
-void EscapeAndExpectCleanEnd(TSaverRun& saver) {
+void EscapeAndExpectCleanEnd(TSaverProcess& saver) {
   PressVirtualKey(VK_ESCAPE);
   DWORD code = 99;
   ASSERT_TRUE(saver.WaitForExit(kPatience, code)) << "Escape did not end the saver";
@@ -43,13 +41,13 @@ int IndexOfLoad(const TJournal& journal, const std::string& keyword, int browser
   return -1;
 }
 
-bool ShowsSignIn(const TSaverRun& saver) {
+bool ShowsSignIn(const TSaverProcess& saver) {
   return saver.JournalShows([](const TJournal& j) { return IndexOfLoad(j, "load_end", 1, "/LOGIN") >= 0; });
 }
 
 // A first run that signs in: the session cookie is in the profile afterwards.
 void SignInOnce(TProfile& profile, TSignInSite& site) {
-  TSaverRun saver(profile, L"/S");
+  TSaverProcess saver(profile, L"/S");
   ASSERT_NE(saver.WaitForWindow(L"Screen"), nullptr);
   ASSERT_TRUE(ShowsSignIn(saver)) << saver.Journal().Text();
   site.SignIn();
@@ -57,38 +55,9 @@ void SignInOnce(TProfile& profile, TSignInSite& site) {
   EscapeAndExpectCleanEnd(saver);
 }
 
-HWND ChildWithText(HWND dialog, const std::wstring& text) {
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (ControlText(child) == text) return child;
-  return nullptr;
-}
-
-// The dialog's edit whose top-left corner is here, in dialog coordinates.
-HWND EditAt(HWND dialog, int left, int top) {
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
-    wchar_t name[16];
-    GetClassNameW(child, name, 16);
-    if (_wcsicmp(name, L"Edit") == 0 && r.left == left && r.top == top) return child;
-  }
-  return nullptr;
-}
-
-void Retype(HWND edit, const std::string& text) {
-  kelpa::test::ClickOn(edit);
-  kelpa::test::PressKey("End shift+Home BackSpace");
-  kelpa::test::Type(text);
-}
-
-HWND OpenDialog(TSaverRun& dialog) {
+HWND OpenDialog(TSaverProcess& dialog) {
   HWND window = dialog.WaitForWindow(kDialogCaption);
-  // A first start can keep the program busy for a while after its window appears.
-  EXPECT_TRUE(WaitUntil([&] {
-    DWORD_PTR result = 0;
-    return window && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
-  }));
+  EXPECT_TRUE(WaitUntilAnswering(window));
   return window;
 }
 
@@ -122,7 +91,7 @@ TEST_P(SignIn, TheSaverWaitsForTheOperatorAndTheSessionOutlivesTheRun) {
   const std::vector<RECT> monitors = Monitors();
   MoveMouseTo(monitors[0].left + 300, monitors[0].top + 200);
   {
-    TSaverRun saver(profile, L"/S");
+    TSaverProcess saver(profile, L"/S");
     HWND screen = saver.WaitForWindow(L"Screen");
     ASSERT_NE(screen, nullptr);
     ASSERT_TRUE(ShowsSignIn(saver)) << saver.Journal().Text();
@@ -175,7 +144,7 @@ TEST_P(SignIn, TheSaverWaitsForTheOperatorAndTheSessionOutlivesTheRun) {
 
   // The next run goes straight to the dashboard: the session cookie persisted.
   const int signInsBefore = site.DashboardsServed(false);
-  TSaverRun again(profile, L"/S");
+  TSaverProcess again(profile, L"/S");
   ASSERT_NE(again.WaitForWindow(L"Screen"), nullptr);
   ASSERT_TRUE(again.JournalShows([](const TJournal& j) { return IndexOfLoad(j, "load_end", 1, "/dashboard") >= 0; }))
       << again.Journal().Text();
@@ -190,30 +159,30 @@ TEST(SettingsRoundTrip, EditedValuesArePreviewedSavedAndUsedAndClearCacheEndsThe
   profile.WriteFile(L"KelpaScreenSaver.INI", Settings(site.StatusBoard(), site.StatusBoard()));
   const std::string list1 = site.Dashboard() + "," + site.StatusBoard();
   {
-    TSaverRun dialogRun(profile, L"");
+    TSaverProcess dialogRun(profile, L"");
     HWND dialog = OpenDialog(dialogRun);
     ASSERT_NE(dialog, nullptr);
-    Retype(EditAt(dialog, 98, 6), "800");
-    Retype(EditAt(dialog, 451, 6), "6000");
-    Retype(EditAt(dialog, 98, 35), list1);
-    Retype(EditAt(dialog, 98, 61), site.Dashboard());
+    Retype(SettingsEdit(dialog, TSettingsEdit::StartDelay), "800");
+    Retype(SettingsEdit(dialog, TSettingsEdit::RotateDelay), "6000");
+    Retype(ScreenEdit(dialog, 1), list1);
+    Retype(ScreenEdit(dialog, 2), site.Dashboard());
     RECT r;
     GetWindowRect(dialog, &r);
     SaveScreenshot("settings-dialog", &r);
     const std::string saved = profile.ReadFile(L"KelpaScreenSaver.INI");
 
     // Preview shows what the dialog holds, saved or not; Escape returns to the dialog.
-    kelpa::test::ClickOn(ChildWithText(dialog, L"Preview"));
+    ClickOn(ChildWithText(dialog, L"Preview"));
     HWND screen = dialogRun.WaitForWindow(L"Screen");
     ASSERT_NE(screen, nullptr);
     EXPECT_TRUE(dialogRun.JournalShows([](const TJournal& j) { return IndexOfLoad(j, "load_start", 1, "/dashboard") >= 0; }))
         << dialogRun.Journal().Text();
     EXPECT_EQ(profile.ReadFile(L"KelpaScreenSaver.INI"), saved);
-    kelpa::test::PressKey("Escape");
+    PressKey("Escape");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(screen) && IsWindowVisible(dialog); }));
     ASSERT_TRUE(dialogRun.Running());
 
-    kelpa::test::ClickOn(ChildWithText(dialog, L"OK"));
+    ClickOn(ChildWithText(dialog, L"OK"));
     DWORD code = 99;
     ASSERT_TRUE(dialogRun.WaitForExit(kPatience, code));
     EXPECT_EQ(code, 0u);
@@ -227,7 +196,7 @@ TEST(SettingsRoundTrip, EditedValuesArePreviewedSavedAndUsedAndClearCacheEndsThe
   // /S uses the saved values: monitor 1 starts on the dashboard (signing in) and rotates after 6 s.
   SignInOnce(profile, site);
   {
-    TSaverRun saver(profile, L"/S");
+    TSaverProcess saver(profile, L"/S");
     ASSERT_NE(saver.WaitForWindow(L"Screen"), nullptr);
     ASSERT_TRUE(saver.JournalShows([](const TJournal& j) { return IndexOfLoad(j, "load_end", 1, "/status") >= 0; }))
         << saver.Journal().Text();
@@ -239,23 +208,23 @@ TEST(SettingsRoundTrip, EditedValuesArePreviewedSavedAndUsedAndClearCacheEndsThe
 
   // Clear Cache forgets the session: the next run asks for the sign-in again.
   {
-    TSaverRun dialogRun(profile, L"");
+    TSaverProcess dialogRun(profile, L"");
     HWND dialog = OpenDialog(dialogRun);
     ASSERT_NE(dialog, nullptr);
-    kelpa::test::ClickOn(ChildWithText(dialog, L"Clear Cache"));
+    ClickOn(ChildWithText(dialog, L"Clear Cache"));
     HWND box = dialogRun.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(ControlText(GetDlgItem(box, 0xFFFF)), L"Cache has been cleared.");
-    kelpa::test::PressKey("Return");
+    PressKey("Return");
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(box); }));
-    kelpa::test::PressKey("Escape");
+    PressKey("Escape");
     DWORD code = 99;
     ASSERT_TRUE(dialogRun.WaitForExit(kPatience, code));
     EXPECT_TRUE(LeakReportEmpty(dialogRun.Journal())) << dialogRun.Journal().Text();
   }
   EXPECT_EQ(profile.ReadFile(L"cookies\\StandinCookies.txt").find("kelpa-7f3a"), std::string::npos);
   site.SignOut();  // a new session needs the operator again
-  TSaverRun after(profile, L"/S");
+  TSaverProcess after(profile, L"/S");
   ASSERT_NE(after.WaitForWindow(L"Screen"), nullptr);
   EXPECT_TRUE(ShowsSignIn(after)) << after.Journal().Text();
   EscapeAndExpectCleanEnd(after);

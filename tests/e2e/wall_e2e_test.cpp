@@ -1,16 +1,16 @@
 // A wall display: three monitors side by side, each rotating its own list of
 // dashboards from a web server on this machine, watched and ended from outside.
 
-#include "Desk.h"
-#include "LoopbackServer.h"
-#include "SaverRun.h"
+#include "desk.h"
+#include "loopback_server.h"
+#include "saver_process.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <map>
 
-using namespace kelpa::e2e;
+using namespace kelpa::test;
 
 namespace {
 
@@ -39,9 +39,13 @@ TEST(WallDisplay, EveryMonitorRotatesItsOwnListAndOnlyARealMoveEndsTheSaver) {
     std::printf("e2e-skipped: the wall display needs three monitors, this display has %zu\n", monitors.size());
     GTEST_SKIP();
   }
-  TLoopbackServer server([](const THttpRequest& r) {
-    return Html(HtmlPage("Board " + r.Path, "", "<p>Orders today: 1,284</p><p>Open tickets: 17</p><p>Build: green</p>"));
-  });
+  TLoopbackServer server(
+      [](const TServedRequest& r) {
+        return TServerReply::Html(
+            200,
+            HtmlPage("Board " + r.target, "", "<p>Orders today: 1,284</p><p>Open tickets: 17</p><p>Build: green</p>"));
+      },
+      kUnboundedServer);
   const std::vector<std::vector<std::string>> lists{
       {server.Url("/sales"), server.Url("/support")},
       {server.Url("/build"), server.Url("/deploy"), server.Url("/alerts")},
@@ -59,7 +63,7 @@ TEST(WallDisplay, EveryMonitorRotatesItsOwnListAndOnlyARealMoveEndsTheSaver) {
   const POINT start{(third.left + third.right) / 2, (third.top + third.bottom) / 2};
   MoveMouseTo(start.x, start.y);
 
-  TSaverRun saver(profile, L"/S");
+  TSaverProcess saver(profile, L"/S");
   HWND screen = saver.WaitForWindow(L"Screen");
   ASSERT_NE(screen, nullptr);
   // Watch the overlays until monitor 2 has come round to its first board again.
@@ -81,7 +85,7 @@ TEST(WallDisplay, EveryMonitorRotatesItsOwnListAndOnlyARealMoveEndsTheSaver) {
   ASSERT_EQ(pages.size(), 3u);
   for (int n = 0; n < 3; ++n) {
     // Browsers are numbered in the order of their monitors.
-    std::vector<kelpa::test::TJournalEvent> loads = EventsOf(saver.Journal(), "load_start", n + 1);
+    std::vector<TJournalEvent> loads = EventsOf(saver.Journal(), "load_start", n + 1);
     ASSERT_GE(loads.size(), 2u) << n;
     for (size_t i = 0; i < loads.size() && i < 4; ++i)
       EXPECT_EQ(loads[i].Fields["url"], lists[n][i % lists[n].size()]) << "monitor " << n + 1 << " load " << i;

@@ -10,13 +10,14 @@
 #include <filesystem>
 #include <string>
 
-#include "../app/SaverProcess.h"
 #include "journal_reader.h"
+#include "polling.h"
+#include "saver_process.h"
 #include "toolkit/SysUtils.h"
 
 namespace {
 
-constexpr DWORD kPatience = 30000;  // an upper bound for a busy machine, not a timing expectation
+using namespace kelpa::test;
 
 std::string Settings() {
   // Two pages per monitor, one served by the program's own scheme, so rotation and the
@@ -38,7 +39,7 @@ class RuntimeFault : public testing::TestWithParam<const char*> {};
 // The last case's screen window may still be on its way out; its going would move the
 // activation to the new saver after its grace period, which ends a saver by design.
 void WaitUntilNoScreenWindow() {
-  for (int i = 0; i < 100 && FindWindowW(nullptr, L"Screen"); ++i) Sleep(50);
+  WaitUntil([] { return FindWindowW(nullptr, L"Screen") == nullptr; }, 5000);
   Sleep(500);
 }
 

@@ -3,10 +3,11 @@
 // session cookie into the next run, a local folder listing opens a file, and the engine never
 // outlives the program nor holds it up when it dies.
 
-#include "../app/SaverProcess.h"
-#include "../settings/Person.h"
 #include "journal_reader.h"
 #include "loopback_server.h"
+#include "person.h"
+#include "polling.h"
+#include "saver_process.h"
 #include "test_paths.h"
 
 #include <gtest/gtest.h>
@@ -25,38 +26,14 @@
 
 namespace {
 
+using kelpa::test::kPatience;
 using kelpa::test::TLoopbackServer;
+using kelpa::test::TSaverProcess;
 using kelpa::test::TServedRequest;
 using kelpa::test::TServerReply;
-
-constexpr DWORD kPatience = 40000;  // an upper bound for a busy machine, not a timing expectation
+using kelpa::test::WaitUntil;
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-bool WaitFor(const std::function<bool()>& done, DWORD patience = kPatience) {
-  for (ULONGLONG end = GetTickCount64() + patience; GetTickCount64() < end; Sleep(100))
-    if (done()) return true;
-  return done();
-}
-
-// A shell command of the host system, run to its end (Wine hands out no handle of a host
-// process, so the command leaves a file behind when it is done).
-void RunHost(const std::string& command) {
-  static int count = 0;
-  std::string done = "/tmp/kelpa-engine-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
-  std::wstring line = L"/bin/sh -c \"" + Widen(command) + L" >/dev/null 2>&1; touch " + Widen(done) + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessW(L"/bin/sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  std::wstring file = L"Z:" + Widen(done);
-  ASSERT_TRUE(WaitFor([&] { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000)) << command;
-  DeleteFileW(file.c_str());
-}
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::string text;
@@ -107,7 +84,7 @@ class EngineE2E : public ::testing::Test {
   }
   kelpa::test::TJournal Journal() const { return kelpa::test::TJournal(JournalPath); }
   bool JournalGets(const std::string& keyword, const std::string& key = "", const std::string& value = "") {
-    return WaitFor([&] { return Journal().IndexOf(keyword, key, value) >= 0; });
+    return WaitUntil([&] { return Journal().IndexOf(keyword, key, value) >= 0; });
   }
   static HWND BrowserWindow(HWND screen) {
     std::vector<HWND> found;
@@ -158,7 +135,7 @@ TEST_F(EngineE2E, APagesScriptedTitleAndColourReachTheProgramAndTheMonitor) {
     ReleaseDC(nullptr, display);
     return colour;
   };
-  EXPECT_TRUE(WaitFor([&] { return pixel() == RGB(200, 30, 160); }, 20000)) << std::hex << pixel();
+  EXPECT_TRUE(WaitUntil([&] { return pixel() == RGB(200, 30, 160); }, 20000)) << std::hex << pixel();
   EscapeAndWait(saver, screen);
 }
 
@@ -192,7 +169,7 @@ TEST_F(EngineE2E, ASignInByMouseAndKeysStaysSignedInForTheNextRun) {
     kelpa::test::ClickOn(BrowserWindow(screen));
     kelpa::test::Type("ann");
     kelpa::test::PressKey("Return");
-    ASSERT_TRUE(WaitFor([&] { return saw("/home session=ann"); })) << Journal().Text();
+    ASSERT_TRUE(WaitUntil([&] { return saw("/home session=ann"); })) << Journal().Text();
     EscapeAndWait(saver, screen);
     std::filesystem::copy(saver.Folder() + L"\\cookies", kept);
   }
@@ -254,7 +231,8 @@ TEST_F(EngineE2E, TheEngineEndsAfterEscapeAndAfterAHardKill) {
     } else {
       EscapeAndWait(saver, screen);
     }
-    EXPECT_TRUE(WaitFor([&] { return EngineProcesses(saver).empty(); }, 20000)) << (hard ? "after a kill" : "after Escape");
+    EXPECT_TRUE(WaitUntil([&] { return EngineProcesses(saver).empty(); }, 20000))
+        << (hard ? "after a kill" : "after Escape");
     DeleteFileW(JournalPath.c_str());
   }
 }
@@ -284,7 +262,7 @@ TEST_F(EngineE2E, AnEngineThatDiesMidRunLeavesAnErrorPageAndEscapeStillEnds) {
   std::string pids;
   for (const std::string& pid : EngineProcesses(saver, true)) pids += " " + pid;
   ASSERT_FALSE(pids.empty());
-  RunHost("kill -KILL" + pids);
+  kelpa::test::RunHostCommand("kill -KILL" + pids);
   ASSERT_TRUE(JournalGets("page_engine_ended")) << Journal().Text();
   EXPECT_TRUE(JournalGets("error_page", "browser", "1")) << Journal().Text();
   EscapeAndWait(saver, screen);

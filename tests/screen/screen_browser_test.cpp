@@ -1,9 +1,11 @@
 // The saver's browsers as the stand-in runtime sees them: one per monitor on
 // its monitor's rectangle, rotating, exempt on a sign-in page, blanked at close.
 
-#include "../app/SaverProcess.h"
 #include "journal_reader.h"
+#include "polling.h"
+#include "saver_process.h"
 #include "test_paths.h"
+#include "window_tree.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +19,7 @@
 
 namespace {
 
-constexpr DWORD kPatience = 30000;  // an upper bound for a busy machine, not a timing expectation
+using namespace kelpa::test;
 
 BOOL CALLBACK AddBrowserWindow(HWND child, LPARAM data) {
   wchar_t name[64];
@@ -84,20 +86,15 @@ class ScreenBrowsers : public ::testing::Test {
   }
   kelpa::test::TJournal Journal() const { return kelpa::test::TJournal(JournalPath); }
   bool JournalGets(const std::string& keyword, const std::string& key, const std::string& value) {
-    for (DWORD waited = 0; waited < kPatience; waited += 100) {
-      if (Journal().IndexOf(keyword, key, value) >= 0) return true;
-      Sleep(100);
-    }
-    return false;
+    return WaitUntil([&] { return Journal().IndexOf(keyword, key, value) >= 0; });
   }
   // Waits for browser (the runtime's identifier, 1 for monitor 1's) to start loading url.
   bool BrowserLoads(int browser, const std::wstring& url) {
-    for (DWORD waited = 0; waited < kPatience; waited += 100) {
-      for (const kelpa::test::TJournalEvent& e : Journal().All("load_start"))
+    return WaitUntil([&] {
+      for (const TJournalEvent& e : Journal().All("load_start"))
         if (e.Has("browser", std::to_string(browser)) && e.Has("url", Narrow(url))) return true;
-      Sleep(100);
-    }
-    return false;
+      return false;
+    });
   }
   void EscapeAndWait(TSaverProcess& saver, HWND screen) {
     PostMessageW(screen, WM_KEYDOWN, VK_ESCAPE, 1);

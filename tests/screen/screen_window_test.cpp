@@ -1,9 +1,11 @@
 // The saver as a user meets it: started with /S, watched from outside, ended
 // with the mouse or a key, its runtime journal read afterwards.
 
-#include "../app/SaverProcess.h"
 #include "journal_reader.h"
+#include "polling.h"
+#include "saver_process.h"
 #include "test_paths.h"
+#include "window_tree.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +17,7 @@
 
 namespace {
 
-constexpr DWORD kPatience = 30000;  // an upper bound for a busy machine, not a timing expectation
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64];
-  int n = GetClassNameW(window, name, 64);
-  return std::wstring(name, n > 0 ? n : 0);
-}
+using namespace kelpa::test;
 
 // The captions of the visible "Loading Screen" overlays of the screen window.
 std::vector<std::wstring> VisibleCaptions(HWND screen) {
@@ -32,15 +28,6 @@ std::vector<std::wstring> VisibleCaptions(HWND screen) {
       if (caption.starts_with(L"Loading Screen")) captions.push_back(caption);
     }
   return captions;
-}
-
-template <class Condition>
-bool WaitUntil(Condition done, DWORD milliseconds) {
-  for (DWORD waited = 0; waited < milliseconds; waited += 50) {
-    if (done()) return true;
-    Sleep(50);
-  }
-  return done();
 }
 
 // Moves the pointer as a mouse does, to a point of the virtual desktop.

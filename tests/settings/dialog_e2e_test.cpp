@@ -2,11 +2,12 @@
 // clicks, typing, Tab, Enter and Escape on the virtual display. Controls are
 // found and measured through the window tree, never by pixels.
 
-#include "Person.h"
-#include "SaverProcess.h"
-#include "journal_reader.h"
 #include "child_run.h"
+#include "journal_reader.h"
+#include "person.h"
+#include "saver_process.h"
 #include "test_paths.h"
+#include "window_tree.h"
 
 #include "cookie_file.h"
 #include "toolkit/SysUtils.h"
@@ -25,62 +26,9 @@ using namespace kelpa::test;
 
 namespace {
 
-constexpr DWORD kPatience = 30000;  // an upper bound for a busy machine, not a timing expectation
-const std::wstring kDialogCaption = L"Tavrix Screen Saver v3.2 Configuration";
 const std::string kStoredSettings =
     "[Config]\r\nDisplayDelay=1500\r\nRotateDelay=20000\r\nScreenURL1=a.example, b.example\r\n"
     "ScreenURL3=c.example\r\n";
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64];
-  int n = GetClassNameW(window, name, 64);
-  return std::wstring(name, n > 0 ? n : 0);
-}
-
-RECT ClientRectOf(HWND control) {
-  RECT r;
-  GetWindowRect(control, &r);
-  MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-// The dialog's direct children of a class, in the window tree's order.
-std::vector<HWND> ChildrenOfClass(HWND dialog, const std::wstring& className) {
-  std::vector<HWND> found;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (_wcsicmp(ClassOf(child).c_str(), className.c_str()) == 0) found.push_back(child);
-  return found;
-}
-
-HWND ChildWithText(HWND dialog, const std::wstring& text) {
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (ControlText(child) == text) return child;
-  return nullptr;
-}
-
-// The edit of the dialog whose top-left corner is here.
-HWND EditAt(HWND dialog, int left, int top) {
-  for (HWND edit : ChildrenOfClass(dialog, L"Edit")) {
-    RECT r = ClientRectOf(edit);
-    if (r.left == left && r.top == top) return edit;
-  }
-  return nullptr;
-}
-
-HWND FocusOf(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-  return info.hwndFocus;
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = kPatience) {
-  for (DWORD waited = 0; waited <= milliseconds; waited += 50) {
-    if (condition()) return true;
-    Sleep(50);
-  }
-  return false;
-}
 
 // The visible message box of a process, with its text.
 struct TBox {
@@ -90,13 +38,8 @@ struct TBox {
 
 TBox WaitForMessageBox(TSaverProcess& saver) {
   TBox box;
-  WaitUntil([&] {
-    for (HWND window : saver.TopLevelWindows(true))
-      if (ClassOf(window) == L"#32770") box.Window = window;
-    return box.Window != nullptr;
-  });
+  box.Window = saver.WaitForMessageBox();
   if (box.Window) {
-    Sleep(100);  // let it finish laying itself out
     box.Title = CaptionOf(box.Window);
     box.Text = ControlText(GetDlgItem(box.Window, 0xFFFF));
   }
@@ -108,13 +51,6 @@ std::string ReadFileBytes(const std::wstring& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Replaces what an edit holds by typing, as a person does: click, clear, type.
-void Retype(HWND edit, const std::string& text) {
-  ClickOn(edit);
-  PressKey("End shift+Home BackSpace");
-  if (!text.empty()) Type(text);
-}
-
 class DialogEndToEnd : public ::testing::Test {
  protected:
   // Starts the program with no argument and waits for its dialog.
@@ -122,12 +58,7 @@ class DialogEndToEnd : public ::testing::Test {
     FSaver = std::make_unique<TSaverProcess>(L"", settings, prepare);
     HWND dialog = FSaver->WaitForWindow(kDialogCaption, true, kPatience);
     EXPECT_NE(dialog, nullptr);
-    // The first start in a new prefix can keep the program busy for a while
-    // after its window appears: wait until it answers messages.
-    EXPECT_TRUE(WaitUntil([&] {
-      DWORD_PTR result = 0;
-      return dialog && SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
-    }));
+    EXPECT_TRUE(WaitUntilAnswering(dialog));
     return dialog;
   }
   std::wstring IniPath() const { return FSaver->Folder() + L"\\KelpaScreenSaver.INI"; }
@@ -159,7 +90,7 @@ TEST_F(DialogEndToEnd, OpensWithTheStoredValuesLaidOutAsDesigned) {
   std::vector<HWND> editWindows = ChildrenOfClass(dialog, L"Edit");
   ASSERT_EQ(editWindows.size(), std::size(edits));
   for (size_t i = 0; i < std::size(edits); ++i) {  // the window tree's order is the tab order
-    RECT r = ClientRectOf(editWindows[i]);
+    RECT r = RectInParent(editWindows[i]);
     EXPECT_EQ(r.left, edits[i].Left) << i;
     EXPECT_EQ(r.top, edits[i].Top) << i;
     EXPECT_EQ(r.right - r.left, edits[i].Width) << i;
@@ -176,7 +107,7 @@ TEST_F(DialogEndToEnd, OpensWithTheStoredValuesLaidOutAsDesigned) {
   ASSERT_EQ(buttonWindows.size(), std::size(buttons));
   for (size_t i = 0; i < std::size(buttons); ++i) {
     EXPECT_EQ(ControlText(buttonWindows[i]), buttons[i].Text);
-    RECT r = ClientRectOf(buttonWindows[i]);
+    RECT r = RectInParent(buttonWindows[i]);
     EXPECT_EQ(r.left, buttons[i].Left) << i;
     EXPECT_EQ(r.top, buttons[i].Top) << i;
     EXPECT_EQ(r.right - r.left, buttons[i].Width) << i;
@@ -196,7 +127,7 @@ TEST_F(DialogEndToEnd, OpensWithTheStoredValuesLaidOutAsDesigned) {
   for (const auto& label : labels) {
     HWND window = ChildWithText(dialog, label.Text);
     ASSERT_NE(window, nullptr);
-    RECT r = ClientRectOf(window);
+    RECT r = RectInParent(window);
     EXPECT_EQ(r.top, label.Top);
     if (label.RightAligned)
       EXPECT_EQ(r.left, std::max(0L, label.Edge - (r.right - r.left))) << WideToUtf8(label.Text);
@@ -216,7 +147,7 @@ TEST_F(DialogEndToEnd, CancelAfterEditingLeavesTheFileAsItWasAndEndsTheProgram) 
     HWND dialog = Open(kStoredSettings + "; a comment that a rewrite would lose\r\n");
     ASSERT_NE(dialog, nullptr);
     const std::string before = ReadTextFile(IniPath());
-    Retype(EditAt(dialog, 98, 35), "changed.example");
+    Retype(ScreenEdit(dialog, 1), "changed.example");
     PressKey("Tab");
     Type("another.example");
     if (std::string(way) == "click")
@@ -231,11 +162,10 @@ TEST_F(DialogEndToEnd, CancelAfterEditingLeavesTheFileAsItWasAndEndsTheProgram) 
 TEST_F(DialogEndToEnd, OkWritesAllSevenKeys) {
   HWND dialog = Open("");
   ASSERT_NE(dialog, nullptr);
-  Retype(EditAt(dialog, 98, 6), "2500");
-  Retype(EditAt(dialog, 451, 6), "30000");
+  Retype(SettingsEdit(dialog, TSettingsEdit::StartDelay), "2500");
+  Retype(SettingsEdit(dialog, TSettingsEdit::RotateDelay), "30000");
   const char* addresses[] = {"one.example", "two.example,three.example", "four.example", "five.example", "six.example"};
-  const int tops[] = {35, 61, 87, 113, 138};
-  for (int i = 0; i < 5; ++i) Retype(EditAt(dialog, 98, tops[i]), addresses[i]);
+  for (int i = 0; i < 5; ++i) Retype(ScreenEdit(dialog, i + 1), addresses[i]);
   ClickOn(ChildWithText(dialog, L"OK"));
   ExpectEnds();
   std::string file = ReadTextFile(IniPath());
@@ -251,7 +181,7 @@ TEST_F(DialogEndToEnd, OutOfRangeNumberIsSavedClampedByOkAndAsTypedByEnter) {
   for (const char* way : {"click", "Return"}) {
     HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
-    Retype(EditAt(dialog, 98, 6), "99999");
+    Retype(SettingsEdit(dialog, TSettingsEdit::StartDelay), "99999");
     if (std::string(way) == "click")
       ClickOn(ChildWithText(dialog, L"OK"));
     else
@@ -319,7 +249,7 @@ TEST_F(DialogEndToEnd, PreviewShowsUnsavedListsReturnsOnEscapeAndStartsOverEachT
   SetEnvironmentVariableW(L"STANDIN_RUNTIME_JOURNAL", nullptr);
   ASSERT_NE(dialog, nullptr);
   const std::string before = ReadTextFile(IniPath());
-  Retype(EditAt(dialog, 98, 35), "about:blank#one, about:blank#two");
+  Retype(ScreenEdit(dialog, 1), "about:blank#one, about:blank#two");
 
   ClickOn(ChildWithText(dialog, L"Preview"));
   HWND screen = FSaver->WaitForWindow(L"Screen", true, kPatience);

@@ -69,4 +69,15 @@ int TJournal::IndexOf(const std::string& keyword, const std::string& key, const 
   return -1;
 }
 
+std::vector<TJournalEvent> EventsOf(const TJournal& journal, const std::string& keyword, int browser) {
+  std::vector<TJournalEvent> found;
+  for (const auto& e : journal.All(keyword))
+    if (e.Has("browser", std::to_string(browser))) found.push_back(e);
+  return found;
+}
+
+bool LeakReportEmpty(const TJournal& journal) {
+  return journal.IndexOf("leaks", "total", "0") >= 0 && journal.IndexOf("leak") < 0;
+}
+
 }  // namespace kelpa::test

@@ -31,4 +31,9 @@ class TJournal {
   std::vector<TJournalEvent> FEvents;
 };
 
+// The events of one browser (the runtime numbers them from 1, monitor 1's first).
+std::vector<TJournalEvent> EventsOf(const TJournal& journal, const std::string& keyword, int browser);
+// The journal ends with an empty leak report: the run exited normally and released everything.
+bool LeakReportEmpty(const TJournal& journal);
+
 }  // namespace kelpa::test

@@ -1,9 +1,12 @@
 #pragma once
 // A tiny HTTP server on 127.0.0.1 for tests: each connection gets its own thread, the
-// handler decides the raw reply. It serves a bounded number of connections, gives up after
-// a bounded lifetime, and stops (interrupting stalled replies) when destroyed.
+// handler decides the raw reply. Unless told otherwise it serves a bounded number of
+// connections and gives up after a bounded lifetime; it stops (interrupting stalled replies)
+// when destroyed. A reply of nothing keeps the connection open and silent, as a hung web
+// server does.
 
 #include <atomic>
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -30,20 +33,34 @@ struct TServerReply {
   static TServerReply Html(int status, std::string_view body, std::string_view extra_headers = {},
                            std::string_view content_type = "text/html; charset=utf-8");
   static TServerReply Redirect(int status, std::string_view location, std::string_view extra_headers = {});
+  // No answer at all, as a hung web server gives.
+  static TServerReply Silence();
 };
+
+struct TServerOptions {
+  uint16_t port = 0;  // 0 lets the system choose one
+  int max_connections = 100;
+  int lifetime_ms = 60000;
+};
+// For the whole-system scenarios, whose servers live as long as a scenario takes.
+constexpr TServerOptions kUnboundedServer{0, INT_MAX, INT_MAX};
 
 class TLoopbackServer {
  public:
   using THandler = std::function<TServerReply(const TServedRequest&)>;
-  explicit TLoopbackServer(THandler handler, int max_connections = 100, int lifetime_ms = 60000);
+  explicit TLoopbackServer(THandler handler, TServerOptions options = {});
   ~TLoopbackServer();
   TLoopbackServer(const TLoopbackServer&) = delete;
   TLoopbackServer& operator=(const TLoopbackServer&) = delete;
 
   uint16_t Port() const { return FPort; }
   std::string Url(std::string_view path) const;
+  // The requests received so far, in order.
   std::vector<TServedRequest> Requests() const;
   void Stop();
+
+  // A loopback port with nothing listening on it: a server that is down.
+  static uint16_t UnusedPort();
 
  private:
   void AcceptLoop();
@@ -53,7 +70,7 @@ class TLoopbackServer {
   THandler FHandler;
   int FMaxConnections;
   int FLifetimeMs;
-  uintptr_t FListener;
+  uintptr_t FListener = ~uintptr_t{0};
   uint16_t FPort = 0;
   std::atomic<bool> FStop{false};
   mutable std::mutex FLock;
@@ -61,5 +78,8 @@ class TLoopbackServer {
   std::vector<std::thread> FWorkers;
   std::thread FAcceptor;
 };
+
+// A page with a title and a line of text, as the scenarios' dashboards are.
+std::string HtmlPage(const std::string& title, const std::string& extraHead = "", const std::string& body = "");
 
 }  // namespace kelpa::test

@@ -1,20 +1,13 @@
-#include "Desk.h"
+#include "desk.h"
 
-#include "Person.h"
-#include "SaverProcess.h"
+#include "person.h"
+#include "window_tree.h"
 
 #include <gtest/gtest.h>
 
-namespace kelpa::e2e {
+namespace kelpa::test {
 
 namespace {
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64];
-  int n = GetClassNameW(window, name, 64);
-  return std::wstring(name, n > 0 ? n : 0);
-}
-
 
 // Window-system callbacks are stdcall on 32-bit Windows, which a lambda cannot be.
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
@@ -77,13 +70,6 @@ std::vector<std::wstring> VisibleOverlays(HWND screen) {
   return captions;
 }
 
-HWND FocusOf(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-  return info.hwndFocus;
-}
-
 void SaveScreenshot(const std::string& name, const RECT* area) {
   char folder[MAX_PATH];
   DWORD n = GetEnvironmentVariableA("KELPA_SCREENSHOTS", folder, MAX_PATH);
@@ -92,8 +78,8 @@ void SaveScreenshot(const std::string& name, const RECT* area) {
   if (area)
     crop = " -crop " + std::to_string(area->right - area->left) + "x" + std::to_string(area->bottom - area->top) + "+" +
            std::to_string(area->left) + "+" + std::to_string(area->top) + " +repage";
-  kelpa::test::RunHostCommand("mkdir -p '" + std::string(folder) + "' && import -window root" + crop + " '" + folder + "/" + name +
+  RunHostCommand("mkdir -p '" + std::string(folder) + "' && import -window root" + crop + " '" + folder + "/" + name +
                  ".png'");
 }
 
-}  // namespace kelpa::e2e
+}  // namespace kelpa::test

@@ -1,4 +1,6 @@
-#include "Person.h"
+#include "person.h"
+
+#include "polling.h"
 
 #include <gtest/gtest.h>
 
@@ -45,16 +47,12 @@ void RunHostCommand(const std::string& command) {
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  for (int waited = 0; GetFileAttributesW(windowsDone.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 20) {
-    if (waited > 30000) {
-      ADD_FAILURE() << "host command did not end: " << command;
-      return;
-    }
-    Sleep(20);
+  if (!WaitUntil([&] { return GetFileAttributesW(windowsDone.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000)) {
+    ADD_FAILURE() << "host command did not end: " << command;
+    return;
   }
   DeleteFileW(windowsDone.c_str());
 }
-
 
 void ClickOn(HWND window) {
   RECT r;
@@ -66,5 +64,11 @@ void ClickOn(HWND window) {
 void Type(const std::string& text) { Input("xdotool type --delay 40 '" + text + "'"); }
 
 void PressKey(const std::string& keys) { Input("xdotool key --delay 60 " + keys); }
+
+void Retype(HWND edit, const std::string& text) {
+  ClickOn(edit);
+  PressKey("End shift+Home BackSpace");
+  if (!text.empty()) Type(text);
+}
 
 }  // namespace kelpa::test

@@ -36,6 +36,33 @@ bool ParseRequest(const std::string& head, TServedRequest& request) {
   return true;
 }
 
+const char* Reason(int status) {
+  switch (status) {
+    case 200: return "OK";
+    case 301: return "Moved Permanently";
+    case 302: return "Found";
+    case 404: return "Not Found";
+    default: return "Status";
+  }
+}
+
+// Listens on 127.0.0.1:port; INVALID_SOCKET when the port cannot be had.
+SOCKET Listen(uint16_t port, uint16_t& bound) {
+  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(port);
+  if (bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(s, 16) != 0) {
+    closesocket(s);
+    return INVALID_SOCKET;
+  }
+  int length = sizeof address;
+  getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+  bound = ntohs(address.sin_port);
+  return s;
+}
+
 }  // namespace
 
 std::string TServedRequest::Header(std::string_view name) const {
@@ -47,7 +74,7 @@ std::string TServedRequest::Header(std::string_view name) const {
 TServerReply TServerReply::Html(int status, std::string_view body, std::string_view extra_headers,
                                 std::string_view content_type) {
   TServerReply reply;
-  reply.raw = "HTTP/1.1 " + std::to_string(status) + (status == 200 ? " OK" : " Status") + "\r\n";
+  reply.raw = "HTTP/1.1 " + std::to_string(status) + " " + Reason(status) + "\r\n";
   reply.raw += "Content-Type: " + std::string(content_type) + "\r\n";
   reply.raw += "Content-Length: " + std::to_string(body.size()) + "\r\n";
   reply.raw += extra_headers;
@@ -58,27 +85,23 @@ TServerReply TServerReply::Html(int status, std::string_view body, std::string_v
 
 TServerReply TServerReply::Redirect(int status, std::string_view location, std::string_view extra_headers) {
   TServerReply reply;
-  reply.raw = "HTTP/1.1 " + std::to_string(status) + " Moved\r\nLocation: " + std::string(location) +
+  reply.raw = "HTTP/1.1 " + std::to_string(status) + " " + Reason(status) + "\r\nLocation: " + std::string(location) +
               "\r\nContent-Length: 0\r\n" + std::string(extra_headers) + "Connection: close\r\n\r\n";
   return reply;
 }
 
-TLoopbackServer::TLoopbackServer(THandler handler, int max_connections, int lifetime_ms)
-    : FHandler(std::move(handler)), FMaxConnections(max_connections), FLifetimeMs(lifetime_ms) {
+TServerReply TServerReply::Silence() {
+  TServerReply reply;
+  reply.send_nothing = true;
+  return reply;
+}
+
+TLoopbackServer::TLoopbackServer(THandler handler, TServerOptions options)
+    : FHandler(std::move(handler)), FMaxConnections(options.max_connections), FLifetimeMs(options.lifetime_ms) {
   WSADATA data;
   WSAStartup(MAKEWORD(2, 2), &data);
-  SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = 0;
-  bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-  listen(listener, 16);
-  int length = sizeof(address);
-  getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
-  FPort = ntohs(address.sin_port);
-  FListener = listener;
-  FAcceptor = std::thread([this] { AcceptLoop(); });
+  FListener = Listen(options.port, FPort);
+  if (FListener != INVALID_SOCKET) FAcceptor = std::thread([this] { AcceptLoop(); });
 }
 
 TLoopbackServer::~TLoopbackServer() {
@@ -106,6 +129,15 @@ std::string TLoopbackServer::Url(std::string_view path) const {
 std::vector<TServedRequest> TLoopbackServer::Requests() const {
   std::lock_guard<std::mutex> lock(FLock);
   return FRequests;
+}
+
+uint16_t TLoopbackServer::UnusedPort() {
+  WSADATA data;
+  WSAStartup(MAKEWORD(2, 2), &data);
+  uint16_t port = 0;
+  closesocket(Listen(0, port));  // nobody connected, so the port is free again at once
+  WSACleanup();
+  return port;
 }
 
 bool TLoopbackServer::WaitStopped(int ms) {
@@ -169,6 +201,11 @@ void TLoopbackServer::Serve(uintptr_t socket_value) {
   }
   shutdown(client, SD_SEND);
   closesocket(client);
+}
+
+std::string HtmlPage(const std::string& title, const std::string& extraHead, const std::string& body) {
+  return "<html><head><title>" + title + "</title>" + extraHead + "</head><body><h1>" + title + "</h1>" +
+         (body.empty() ? "<p>served by the scenario</p>" : body) + "</body></html>";
 }
 
 }  // namespace kelpa::test

@@ -17,5 +17,7 @@ void ClickOn(HWND window);
 void Type(const std::string& text);
 // Presses keys by their X names: "Tab", "Return", "Escape", "End", "BackSpace".
 void PressKey(const std::string& keys);
+// Replaces what an edit holds by typing, as a person does: click, clear, type.
+void Retype(HWND edit, const std::string& text);
 
 }  // namespace kelpa::test

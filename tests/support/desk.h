@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace kelpa::e2e {
+namespace kelpa::test {
 
 // The monitors in the system's enumeration order, by their full rectangles.
 std::vector<RECT> Monitors();
@@ -25,11 +25,9 @@ struct TPageWindow {
 std::vector<TPageWindow> PageWindows(HWND screen);
 // The "Loading Screen" overlay captions now visible, in window order.
 std::vector<std::wstring> VisibleOverlays(HWND screen);
-// The window with the keyboard focus in the thread that owns window.
-HWND FocusOf(HWND window);
 
 // Saves the screen (or a rectangle of it) as a PNG named name in the folder that
 // KELPA_SCREENSHOTS names; does nothing when it names none.
 void SaveScreenshot(const std::string& name, const RECT* area = nullptr);
 
-}  // namespace kelpa::e2e
+}  // namespace kelpa::test
