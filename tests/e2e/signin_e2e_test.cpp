@@ -95,8 +95,9 @@ TEST_P(SignIn, TheSaverWaitsForTheOperatorAndTheSessionOutlivesTheRun) {
     HWND screen = saver.WaitForWindow(L"Screen");
     ASSERT_NE(screen, nullptr);
     ASSERT_TRUE(ShowsSignIn(saver)) << saver.Journal().Text();
-    if (std::wstring(GetParam()) != L"none")
+    if (std::wstring(GetParam()) != L"none") {
       EXPECT_GE(saver.Journal().IndexOf("page_engine", "kind", "chromium"), 0) << saver.Journal().Text();
+    }
     EXPECT_EQ(site.DashboardsServed(false), 1);
     Sleep(1200);  // past the grace second
     MoveMouseTo(monitors[0].left + 500, monitors[0].top + 400);

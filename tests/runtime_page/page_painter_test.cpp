@@ -19,7 +19,7 @@ TCapture Paint(const TPageView& view, int width = kWidth, int height = kHeight) 
 }
 
 TEST(PagePainter, DrawsTheTitleInDarkTextOnWhite) {
-  TPageView view{L"Title Text", L"http://h/", {}, 0};
+  TPageView view{L"Title Text", L"http://h/", {}, 0, nullptr};
   TCapture capture = Paint(view);
   EXPECT_EQ(capture.Pixel(0, 0), RGB(255, 255, 255));
   EXPECT_EQ(capture.Pixel(kWidth - 1, kHeight - 1), RGB(255, 255, 255));
@@ -29,16 +29,16 @@ TEST(PagePainter, DrawsTheTitleInDarkTextOnWhite) {
 }
 
 TEST(PagePainter, ShowsTheAddressWhenThereIsNoTitle) {
-  TCapture without_title = Paint(TPageView{L"", L"http://address.test/", {}, 0});
+  TCapture without_title = Paint(TPageView{L"", L"http://address.test/", {}, 0, nullptr});
   EXPECT_GT(without_title.DarkPixels(kTitleBand), 50);
-  TCapture nothing = Paint(TPageView{L"", L"", {}, 0});
+  TCapture nothing = Paint(TPageView{L"", L"", {}, 0, nullptr});
   EXPECT_EQ(nothing.DarkPixels({0, 0, kWidth, kHeight}), 0);
 }
 
 TEST(PagePainter, WrapsParagraphsWithinTheMargins) {
   std::wstring long_text;
   for (int i = 0; i < 60; ++i) long_text += L"word ";
-  TCapture capture = Paint(TPageView{L"T", L"a", {long_text}, 0});
+  TCapture capture = Paint(TPageView{L"T", L"a", {long_text}, 0, nullptr});
   RECT body{0, 90, kWidth, kHeight};
   EXPECT_GT(capture.DarkPixels(body), 200);
   EXPECT_EQ(capture.DarkPixels({kWidth - 14, 0, kWidth, kHeight}), 0);
@@ -47,16 +47,16 @@ TEST(PagePainter, WrapsParagraphsWithinTheMargins) {
 }
 
 TEST(PagePainter, HonoursTheBackgroundColourWithReadableText) {
-  TPageView view{L"Dark Page", L"x", {L"light text"}, 0xFF102040};
+  TPageView view{L"Dark Page", L"x", {L"light text"}, 0xFF102040, nullptr};
   TCapture capture = Paint(view);
   EXPECT_EQ(capture.Pixel(0, 0), RGB(0x10, 0x20, 0x40));
   EXPECT_GT(capture.BrightPixels(kTitleBand), 50);
   EXPECT_EQ(TextColour(view), RGB(240, 240, 240));
-  EXPECT_EQ(BackgroundColour(TPageView{L"", L"", {}, 0x00102040}), RGB(255, 255, 255));
+  EXPECT_EQ(BackgroundColour(TPageView{L"", L"", {}, 0x00102040, nullptr}), RGB(255, 255, 255));
 }
 
 TEST(PagePainter, CopesWithTinyAreas) {
-  TCapture capture = Paint(TPageView{L"Title", L"addr", {L"text"}, 0}, 10, 5);
+  TCapture capture = Paint(TPageView{L"Title", L"addr", {L"text"}, 0, nullptr}, 10, 5);
   EXPECT_EQ(capture.Width(), 10);
 }
 

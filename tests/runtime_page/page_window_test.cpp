@@ -41,7 +41,7 @@ TEST_F(PageWindow, IsAChildAtTheGivenPlaceThatPaintsItsView) {
   EXPECT_EQ(bounds.right - bounds.left, 400);
   EXPECT_EQ(bounds.bottom - bounds.top, 300);
 
-  window.SetView(TPageView{L"Window Title", L"http://h/", {L"Some body text"}, 0});
+  window.SetView(TPageView{L"Window Title", L"http://h/", {L"Some body text"}, 0, nullptr});
   Pump();
   TCapture capture = TCapture::OfWindow(window.Handle());
   ASSERT_EQ(capture.Width(), 400);
@@ -55,7 +55,7 @@ TEST_F(PageWindow, IsAChildAtTheGivenPlaceThatPaintsItsView) {
 TEST_F(PageWindow, RepaintsAtItsNewSizeAfterAResize) {
   TPageWindow window;
   ASSERT_TRUE(window.Create(FParent, WS_CHILD | WS_VISIBLE, 0, 0, 0, 200, 100, nullptr, {}));
-  window.SetView(TPageView{L"T", L"a", {}, 0xFF000080});
+  window.SetView(TPageView{L"T", L"a", {}, 0xFF000080, nullptr});
   MoveWindow(window.Handle(), 0, 0, 300, 150, TRUE);
   Pump();
   TCapture capture = TCapture::OfWindow(window.Handle());
