@@ -1,5 +1,5 @@
-# Shared by scripts/run and scripts/test: package set-up, the cross build,
-# and a throw-away Wine prefix on a virtual X display.
+# Shared by the scripts: package set-up, the cross build, and a Wine prefix (a
+# throw-away one, or one kept between runs) on a virtual X display.
 # shellcheck shell=bash
 
 KELPA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -11,7 +11,7 @@ KELPA_PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine64 xvfb xdotool imagemagick xserver-xephyr x11-utils
-  chromium nlohmann-json3-dev
+  chromium nlohmann-json3-dev ccache shellcheck
 )
 
 # The runtime shows real pages through an installed Chromium; tests keep its text display
@@ -36,9 +36,12 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# build_preset <preset>: configures (once) and builds one target.
+# build_preset <preset> [cmake targets...]: configures (once) and builds the
+# targets named, or everything.
 build_preset() {
-  local preset=$1
+  local preset=$1; shift
+  local targets=()
+  [ $# -gt 0 ] && targets=(--target "$@")
   cd "$KELPA_ROOT" || return 1
   if [ ! -f "build/$preset/build.ninja" ]; then
     # A compiler cache, where the machine has one, makes rebuilds of a fresh clone quick.
@@ -47,7 +50,7 @@ build_preset() {
       launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
     cmake --preset "$preset" "${launcher[@]}" >/dev/null || return 1
   fi
-  cmake --build --preset "$preset" -- -k 0
+  cmake --build --preset "$preset" "${targets[@]}" -- -k 0
 }
 
 # start_xvfb [WxHxD]: gives DISPLAY a private virtual X server, stopped on exit.
@@ -67,11 +70,17 @@ start_xvfb() {
   log "no free X display number"; return 1
 }
 
-# wine_prefix <dir>: a fresh Wine prefix with a persistent server, tuned for
-# windows without a window manager. Everything it starts inherits no output of
-# ours, so callers can capture a program's output without waiting on Wine's services.
+# wine_prefix <dir> [keep]: a fresh Wine prefix with a persistent server, tuned
+# for windows without a window manager; with "keep", the prefix already there
+# (and whatever settings it holds) is used as it is. Everything it starts
+# inherits no output of ours, so callers can capture a program's output without
+# waiting on Wine's services.
 wine_prefix() {
   export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ "${2:-}" = keep ] && [ -f "$WINEPREFIX/system.reg" ]; then
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    return 0
+  fi
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   "$WINESERVER" -p </dev/null >/dev/null 2>&1
@@ -129,6 +138,13 @@ stop_displays() {
   [ -n "${KELPA_XVFB_PID:-}" ] && kill "$KELPA_XVFB_PID" 2>/dev/null
   KELPA_XEPHYR_PID='' KELPA_XVFB_PID=''
   return 0
+}
+
+# check_scripts: shellcheck over every shell script of the tree.
+check_scripts() {
+  local scripts
+  mapfile -t scripts < <(cd "$KELPA_ROOT" && grep -rlE '^#!/usr/bin/env bash|^# shellcheck shell=' scripts bench)
+  (cd "$KELPA_ROOT" && shellcheck -x "${scripts[@]}")
 }
 
 cleanup() {
