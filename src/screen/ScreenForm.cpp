@@ -5,7 +5,6 @@
 #include "screen/MemoryStatus.h"
 #include "screen/Rotation.h"
 #include "screen/ScreenBrowser.h"
-#include "settings/ConfigForm.h"
 #include "settings/SettingsFile.h"
 #include "toolkit/Application.h"
 #include "toolkit/Exceptions.h"
@@ -53,8 +52,6 @@ TDateTime Now() {
   // 100 ns ticks since 1601-01-01; date-times count days since 1899-12-30.
   return static_cast<double>(ticks.QuadPart) / 864000000000.0 - 109205.0;
 }
-
-std::wstring CookieFolder() { return AppDataPath(L"cookies"); }
 
 TScreenForm::TScreenForm() {
   SetCaption(L"Screen");
@@ -137,9 +134,7 @@ void TScreenForm::FormShow() {
   Application.OnMessage = [this](MSG& message, bool& handled) { ApplicationMessage(message, handled); };
   StartTime = Now();
   Timer1.SetEnabled(false);
-  TConfigForm& config = *ConfigForm;
-  TEdit* edits[] = {&config.URL1, &config.URL2, &config.URL3, &config.URL4, &config.URL5};
-  for (int n = 1; n <= 5; ++n) URLList(n) = URLListForSetting(edits[n - 1]->Text());
+  for (int n = 1; n <= 5; ++n) URLList(n) = URLListForSetting(FSettings.ScreenURL[n - 1]);
   if (!Preview()) ShowCursor(FALSE);
   CoverDesktop();
   Panel0.SetCaption(L"");
@@ -151,8 +146,8 @@ void TScreenForm::FormShow() {
   const std::size_t monitors = FLayout.Monitors.size();
   TScreenRect first = monitors > 0 ? FLayout.Monitors[0] : TScreenRect{0, 0, ClientWidth(), ClientHeight()};
   Panel1.SetBounds(first.Left, first.Top, first.Width, first.Height);
-  Timer1.SetInterval(EffectiveOverlayDelay(config.DisplayDelay.Value(), config.RotateDelay.Value()));
-  Timer3.SetInterval(config.RotateDelay.Value());
+  Timer1.SetInterval(EffectiveOverlayDelay(FSettings.DisplayDelay, FSettings.RotateDelay));
+  Timer3.SetInterval(FSettings.RotateDelay);
   if (Timer1.Tag == 0) {
     Timer1.Tag = 1;
     Timer1.SetEnabled(true);
@@ -178,6 +173,28 @@ void TScreenForm::FormShow() {
   FWatch.Start(StartTime, cursor, Preview());
   for (int n = 1; n <= 6; ++n) Switch(n).SetState(tssOff);
   Timer3.SetEnabled(true);
+}
+
+void TScreenForm::ShowSaver(const TSettings& settings) {
+  FSettings = settings;
+  Show();
+}
+
+void TScreenForm::ShowPreview(const TSettings& settings) {
+  Tag = 1;
+  Timer1.Tag = 0;  // every preview arms the overlay timer anew
+  FSettings = settings;
+  Show();
+}
+
+bool TScreenForm::BlankPages() {
+  bool blanked = false;
+  for (int n = 1; n <= 5; ++n)
+    if (TChromium* browser = BrowserC(n)) {
+      screenbrowser::Load(*browser, L"about:blank");
+      blanked = true;
+    }
+  return blanked;
 }
 
 void TScreenForm::SetUpMonitor(int monitor, const TScreenRect& bounds) {
@@ -305,17 +322,9 @@ void TScreenForm::DismissScreen() {
 
 void TScreenForm::FormCloseQuery(bool& canClose) {
   if (CookieManager) CookieManager->FlushStore(nullptr);
-  if (ceflib::SingleProcess) {
-    bool blanked = false;
-    for (int n = 1; n <= 5; ++n)
-      if (TChromium* browser = BrowserC(n)) {
-        screenbrowser::Load(*browser, L"about:blank");
-        blanked = true;
-      }
-    // The runtime starts loads in its loop work, which runs from a timer; the
-    // application ends before that timer fires again, so the work runs now.
-    if (blanked) ceflib::DoMessageLoopWork();
-  }
+  // The runtime starts loads in its loop work, which runs from a timer; the
+  // application ends before that timer fires again, so the work runs now.
+  if (ceflib::SingleProcess && BlankPages()) ceflib::DoMessageLoopWork();
   canClose = true;
 }
 

@@ -8,6 +8,7 @@
 #include "ceflib/ref_ptr.h"
 #include "screen/InputWatch.h"
 #include "screen/ScreenLayout.h"
+#include "settings/Settings.h"
 #include "settings/URLList.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
@@ -57,6 +58,13 @@ class TScreenForm : public TForm {
   TChromium* BrowserC4 = nullptr;
   TChromium* BrowserC5 = nullptr;
 
+  // Shows the running saver ("/S") with these settings.
+  void ShowSaver(const TSettings& settings);
+  // Shows the window in preview mode with these settings; input hides it again.
+  void ShowPreview(const TSettings& settings);
+  // Loads a blank page into every browser there is; false when there is none.
+  bool BlankPages();
+
   // The message-loop hook: watches every retrieved message while the window shows.
   void ApplicationMessage(MSG& message, bool& handled);
   // In preview hides the window; otherwise closes it.
@@ -86,6 +94,7 @@ class TScreenForm : public TForm {
   void ReturnFromLogin();
   void CoverDesktop();
 
+  TSettings FSettings;  // those of the current show
   TInputWatch FWatch;
   TScreenLayout FLayout;
   std::array<bool, MaxScreenMonitors> FLoadFailed{};
@@ -98,9 +107,6 @@ extern int StartY;
 // Let go by the runtime's unload, wherever the process's end leaves it.
 extern ceflib::TGlobalRef<ceflib::ICefCookieManager> CookieManager;
 extern TURLList URLList1, URLList2, URLList3, URLList4, URLList5;
-
-// The cookie store folder: "cookies" in the application-data folder.
-std::wstring CookieFolder();
 
 // Now, as a date-time in days.
 TDateTime Now();
