@@ -15,8 +15,6 @@
 
 TScreenForm* ScreenForm = nullptr;
 TDateTime StartTime = 0;
-int StartX = 0;
-int StartY = 0;
 ceflib::TGlobalRef<ceflib::ICefCookieManager> CookieManager;
 TURLList URLList1, URLList2, URLList3, URLList4, URLList5;
 
@@ -25,11 +23,6 @@ namespace {
 const wchar_t kTitle[] = L"Tavrix Screen Saver v3.2";
 const TFont kOverlayFont{L"Tahoma", 11, clGray};
 const TFont kStatusFont{L"Tahoma", 9, clGray};
-
-TURLList& URLList(int monitor) {
-  static TURLList* const lists[] = {&URLList1, &URLList2, &URLList3, &URLList4, &URLList5};
-  return *lists[monitor - 1];
-}
 
 TScreenRect RectOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
@@ -53,15 +46,19 @@ TDateTime Now() {
   return static_cast<double>(ticks.QuadPart) / 864000000000.0 - 109205.0;
 }
 
-TScreenForm::TScreenForm() {
+static_assert(MaxScreenMonitors == SettingsScreenCount, "one address list per monitor");
+
+TScreenForm::TScreenForm()
+    : FMonitors{{{1, Panel1, URLList1}, {2, Panel2, URLList2}, {3, Panel3, URLList3}, {4, Panel4, URLList4},
+                 {5, Panel5, URLList5}}} {
   SetCaption(L"Screen");
   SetBorderStyle(bsNone);
   SetAlwaysOnTop(true);
   SetColor(clBlack);
   SetFont(TFont{L"Tahoma", 11, clWindowText});
-  for (int n = 1; n <= 5; ++n) {
-    BlackPanel(Panel(n), kOverlayFont);
-    Panel(n).Hide();
+  for (TMonitorSlot& monitor : FMonitors) {
+    BlackPanel(monitor.Overlay, kOverlayFont);
+    monitor.Overlay.Hide();
   }
   BlackPanel(Panel0, kOverlayFont);
   Panel0.Hide();
@@ -95,16 +92,6 @@ TScreenForm::TScreenForm() {
 // The hook must not outlive the window it calls, whichever way the window went.
 TScreenForm::~TScreenForm() { Application.OnMessage = nullptr; }
 
-TChromium*& TScreenForm::BrowserC(int monitor) {
-  TChromium** browsers[] = {&BrowserC1, &BrowserC2, &BrowserC3, &BrowserC4, &BrowserC5};
-  return *browsers[monitor - 1];
-}
-
-TPanel& TScreenForm::Panel(int monitor) {
-  TPanel* panels[] = {&Panel1, &Panel2, &Panel3, &Panel4, &Panel5};
-  return *panels[monitor - 1];
-}
-
 TToggleSwitch& TScreenForm::Switch(int n) {
   TToggleSwitch* switches[] = {&ToggleSwitch1, &ToggleSwitch2, &ToggleSwitch3,
                                &ToggleSwitch4, &ToggleSwitch5, &ToggleSwitch6};
@@ -116,7 +103,7 @@ void TScreenForm::FormCreate() {
   if (CookieManager) CookieManager->SetStoragePath(CookieFolder(), true, nullptr);
   CoverDesktop();
   Panel0.SetCaption(L"");
-  for (int n = 1; n <= 5; ++n) URLList(n).clear();
+  for (TMonitorSlot& monitor : FMonitors) monitor.URLs.clear();
 }
 
 // The window sits on the virtual desktop's origin, which lies left of or above
@@ -134,7 +121,7 @@ void TScreenForm::FormShow() {
   Application.OnMessage = [this](MSG& message, bool& handled) { ApplicationMessage(message, handled); };
   StartTime = Now();
   Timer1.SetEnabled(false);
-  for (int n = 1; n <= 5; ++n) URLList(n) = URLListForSetting(FSettings.ScreenURL[n - 1]);
+  for (TMonitorSlot& monitor : FMonitors) monitor.URLs = URLListForSetting(FSettings.ScreenURL[monitor.Number - 1]);
   if (!Preview()) ShowCursor(FALSE);
   CoverDesktop();
   Panel0.SetCaption(L"");
@@ -142,9 +129,9 @@ void TScreenForm::FormShow() {
   Panel0.BringToFront();
   Panel0.Repaint();
   Repaint();
-  for (int n = 1; n <= 5; ++n) Panel(n).Hide();
-  const std::size_t monitors = FLayout.Monitors.size();
-  TScreenRect first = monitors > 0 ? FLayout.Monitors[0] : TScreenRect{0, 0, ClientWidth(), ClientHeight()};
+  for (TMonitorSlot& monitor : FMonitors) monitor.Overlay.Hide();
+  const std::size_t present = FLayout.Monitors.size();
+  TScreenRect first = present > 0 ? FLayout.Monitors[0] : TScreenRect{0, 0, ClientWidth(), ClientHeight()};
   Panel1.SetBounds(first.Left, first.Top, first.Width, first.Height);
   Timer1.SetInterval(EffectiveOverlayDelay(FSettings.DisplayDelay, FSettings.RotateDelay));
   Timer3.SetInterval(FSettings.RotateDelay);
@@ -157,20 +144,18 @@ void TScreenForm::FormShow() {
   Panel1.Show();
   Panel1.Repaint();
   Panel1.BringToFront();
-  SetUpMonitor(1, first);
-  for (int n = 2; n <= static_cast<int>(monitors); ++n) {
-    TPanel& panel = Panel(n);
-    const TScreenRect& r = FLayout.Monitors[n - 1];
-    panel.Show();
-    panel.SetBounds(r.Left, r.Top, r.Width, r.Height);
-    panel.SetCaption(LoadingCaption(n, 1, URLList(n).front()));
-    panel.Repaint();
-    SetUpMonitor(n, r);
+  SetUpMonitor(FMonitors[0], first);
+  for (std::size_t i = 1; i < present; ++i) {
+    TMonitorSlot& monitor = FMonitors[i];
+    const TScreenRect& r = FLayout.Monitors[i];
+    monitor.Overlay.Show();
+    monitor.Overlay.SetBounds(r.Left, r.Top, r.Width, r.Height);
+    monitor.Overlay.SetCaption(LoadingCaption(monitor.Number, 1, monitor.URLs.front()));
+    monitor.Overlay.Repaint();
+    SetUpMonitor(monitor, r);
   }
-  POINT cursor = CursorPos();
-  StartX = cursor.x;
-  StartY = cursor.y;
-  FWatch.Start(StartTime, cursor, Preview());
+  // The watch keeps the start point the mouse is measured from.
+  FWatch.Start(StartTime, CursorPos(), Preview());
   for (int n = 1; n <= 6; ++n) Switch(n).SetState(tssOff);
   Timer3.SetEnabled(true);
 }
@@ -189,26 +174,26 @@ void TScreenForm::ShowPreview(const TSettings& settings) {
 
 bool TScreenForm::BlankPages() {
   bool blanked = false;
-  for (int n = 1; n <= 5; ++n)
-    if (TChromium* browser = BrowserC(n)) {
-      screenbrowser::Load(*browser, L"about:blank");
+  for (TMonitorSlot& monitor : FMonitors)
+    if (monitor.Browser) {
+      screenbrowser::Load(*monitor.Browser, L"about:blank");
       blanked = true;
     }
   return blanked;
 }
 
-void TScreenForm::SetUpMonitor(int monitor, const TScreenRect& bounds) {
-  TChromium*& browser = BrowserC(monitor);
-  if (!browser) {
-    browser = screenbrowser::Create(*this);
-    if (!browser) return;
-    screenbrowser::OnMainFrameError(*browser, [this, monitor] { FLoadFailed[monitor - 1] = true; });
+void TScreenForm::SetUpMonitor(TMonitorSlot& monitor, const TScreenRect& bounds) {
+  if (!monitor.Browser) {
+    monitor.Browser = screenbrowser::Create(*this);
+    if (!monitor.Browser) return;
+    screenbrowser::OnMainFrameError(*monitor.Browser, [&monitor] { monitor.LoadFailed = true; });
   }
-  screenbrowser::Place(*browser, bounds);
-  FLoadFailed[monitor - 1] = false;
-  screenbrowser::Load(*browser, Trim(URLList(monitor).front()));
-  screenbrowser::SendToBack(*browser);
-  screenbrowser::Tag(*browser) = 0;
+  TChromium& browser = *monitor.Browser;
+  screenbrowser::Place(browser, bounds);
+  monitor.LoadFailed = false;
+  screenbrowser::Load(browser, Trim(monitor.URLs.front()));
+  screenbrowser::SendToBack(browser);
+  screenbrowser::Tag(browser) = 0;
 }
 
 void TScreenForm::FormHide() {
@@ -219,7 +204,7 @@ void TScreenForm::FormHide() {
 }
 
 void TScreenForm::Timer1Timer(TTimer&) {
-  for (int n = 1; n <= 5; ++n) Panel(n).Hide();
+  for (TMonitorSlot& monitor : FMonitors) monitor.Overlay.Hide();
 }
 
 void TScreenForm::Timer2Timer(TTimer&) {
@@ -236,28 +221,28 @@ void TScreenForm::Timer2Timer(TTimer&) {
 }
 
 void TScreenForm::Timer3Timer(TTimer&) {
-  for (int n = 1; n <= 5; ++n) {
-    TChromium* browser = BrowserC(n);
-    if (!browser) continue;
-    const TURLList& list = URLList(n);
-    ceflib::RefPtr<ceflib::ICefFrame> frame = screenbrowser::MainFrame(*browser);
-    int& tag = screenbrowser::Tag(*browser);
-    TRotationInput input{list.size(), tag, static_cast<bool>(frame), n == 1 && FWatch.LoginSwitch(),
-                         FLoadFailed[n - 1]};
+  for (TMonitorSlot& monitor : FMonitors) {
+    if (!monitor.Browser) continue;
+    const TURLList& list = monitor.URLs;
+    ceflib::RefPtr<ceflib::ICefFrame> frame = screenbrowser::MainFrame(*monitor.Browser);
+    int& tag = screenbrowser::Tag(*monitor.Browser);
+    TRotationInput input{list.size(), tag, static_cast<bool>(frame), monitor.Number == 1 && FWatch.LoginSwitch(),
+                         monitor.LoadFailed};
     std::optional<int> next = NextRotationTag(input);
     if (!next) continue;
     tag = *next;
-    FLoadFailed[n - 1] = false;
+    monitor.LoadFailed = false;
     frame->LoadUrl(Trim(list[tag]));
-    Panel(n).SetCaption(LoadingCaption(n, tag + 1, list[tag]));
-    Panel(n).Show();
+    monitor.Overlay.SetCaption(LoadingCaption(monitor.Number, tag + 1, list[tag]));
+    monitor.Overlay.Show();
   }
   Restart(Timer1);
 }
 
 TLoginPage TScreenForm::Monitor1Page() {
-  if (!BrowserC1) return TLoginPage::NoFrame;
-  ceflib::RefPtr<ceflib::ICefFrame> frame = screenbrowser::MainFrame(*BrowserC1);
+  TChromium* browser = FMonitors[0].Browser;
+  if (!browser) return TLoginPage::NoFrame;
+  ceflib::RefPtr<ceflib::ICefFrame> frame = screenbrowser::MainFrame(*browser);
   return frame ? LoginPageOf(frame->GetUrl()) : TLoginPage::NoFrame;
 }
 
@@ -281,7 +266,7 @@ void TScreenForm::ApplicationMessage(MSG& message, bool&) {
   if (verdict.LoginBegins) {
     // Once, when the sign-in page appears: the operator needs the cursor and the keys.
     if (!verdict.Preview) ShowCursor(TRUE);
-    if (BrowserC1) screenbrowser::Focus(*BrowserC1);
+    if (TChromium* browser = FMonitors[0].Browser) screenbrowser::Focus(*browser);
   }
   if (verdict.Dismiss) {
     DismissScreen();
@@ -302,14 +287,12 @@ void TScreenForm::ShowSwitches(const TWatchVerdict& verdict) {
 // Every monitor reloads what it showed, now with the cookies the sign-in set.
 void TScreenForm::ReturnFromLogin() {
   if (!Preview()) ShowCursor(FALSE);
-  for (int n = 1; n <= 5; ++n) {
-    TChromium* browser = BrowserC(n);
-    if (!browser) continue;
-    ceflib::RefPtr<ceflib::ICefFrame> frame = screenbrowser::MainFrame(*browser);
+  for (TMonitorSlot& monitor : FMonitors) {
+    if (!monitor.Browser) continue;
+    ceflib::RefPtr<ceflib::ICefFrame> frame = screenbrowser::MainFrame(*monitor.Browser);
     if (!frame) continue;
-    const TURLList& list = URLList(n);
-    FLoadFailed[n - 1] = false;
-    frame->LoadUrl(list[EntryIndex(screenbrowser::Tag(*browser), list.size())]);
+    monitor.LoadFailed = false;
+    frame->LoadUrl(monitor.URLs[EntryIndex(screenbrowser::Tag(*monitor.Browser), monitor.URLs.size())]);
   }
 }
 

@@ -23,6 +23,16 @@ class TChromium;
 }
 using cefvcl::TChromium;
 
+// Everything the window keeps for one monitor.
+struct TMonitorSlot {
+  int Number;                    // 1..5, as the captions count
+  TPanel& Overlay;               // its "Loading Screen" panel, Panel<Number>
+  TURLList& URLs;                // URLList<Number>
+  TChromium* Browser = nullptr;  // BrowserC<Number>: made at the first show that finds the monitor;
+                                 // its Tag is the list position of the address it shows
+  bool LoadFailed = false;       // its last main-frame load failed
+};
+
 class TScreenForm : public TForm {
  public:
   TScreenForm();
@@ -52,11 +62,10 @@ class TScreenForm : public TForm {
   TLabel Label1{PanelTrigger};
   TPanel TitleDisplay{*this};
   TTimer Timer3;
-  TChromium* BrowserC1 = nullptr;
-  TChromium* BrowserC2 = nullptr;
-  TChromium* BrowserC3 = nullptr;
-  TChromium* BrowserC4 = nullptr;
-  TChromium* BrowserC5 = nullptr;
+
+  // Monitor 1..5 and its browser control (nullptr until one was made).
+  const TMonitorSlot& Monitor(int number) const { return FMonitors.at(number - 1); }
+  TChromium* BrowserC(int number) const { return Monitor(number).Browser; }
 
   // Shows the running saver ("/S") with these settings.
   void ShowSaver(const TSettings& settings);
@@ -84,12 +93,9 @@ class TScreenForm : public TForm {
 
  private:
   bool Preview() const noexcept { return Tag == 1; }
-  TChromium*& BrowserC(int monitor);
-  TPanel& Panel(int monitor);
   TToggleSwitch& Switch(int n);
   TLoginPage Monitor1Page();
-  void SetUpMonitor(int monitor, const TScreenRect& bounds);
-  void LoadInto(int monitor, const std::wstring& url);
+  void SetUpMonitor(TMonitorSlot& monitor, const TScreenRect& bounds);
   void ShowSwitches(const TWatchVerdict& verdict);
   void ReturnFromLogin();
   void CoverDesktop();
@@ -97,13 +103,11 @@ class TScreenForm : public TForm {
   TSettings FSettings;  // those of the current show
   TInputWatch FWatch;
   TScreenLayout FLayout;
-  std::array<bool, MaxScreenMonitors> FLoadFailed{};
+  std::array<TMonitorSlot, MaxScreenMonitors> FMonitors;
 };
 
 extern TScreenForm* ScreenForm;
 extern TDateTime StartTime;
-extern int StartX;
-extern int StartY;
 // Let go by the runtime's unload, wherever the process's end leaves it.
 extern ceflib::TGlobalRef<ceflib::ICefCookieManager> CookieManager;
 extern TURLList URLList1, URLList2, URLList3, URLList4, URLList5;
