@@ -18,8 +18,7 @@ using cefvcl::TChromium;
 
 namespace screenbrowser {
 
-// A new control owned by the window and placed in it; nullptr when this build
-// has no browser control.
+// A new control owned by the window and placed in it.
 TChromium* Create(TWinControl& window);
 
 void Place(TChromium& browser, const TScreenRect& bounds);

@@ -185,7 +185,6 @@ bool TScreenForm::BlankPages() {
 void TScreenForm::SetUpMonitor(TMonitorSlot& monitor, const TScreenRect& bounds) {
   if (!monitor.Browser) {
     monitor.Browser = screenbrowser::Create(*this);
-    if (!monitor.Browser) return;
     screenbrowser::OnMainFrameError(*monitor.Browser, [&monitor] { monitor.LoadFailed = true; });
   }
   TChromium& browser = *monitor.Browser;
