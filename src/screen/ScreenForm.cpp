@@ -9,12 +9,12 @@
 #include "toolkit/Application.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/Monitors.h"
+#include "toolkit/ScopeExit.h"
 #include "toolkit/SysUtils.h"
 
 #include <psapi.h>
 
 TScreenForm* ScreenForm = nullptr;
-TDateTime StartTime = 0;
 ceflib::TGlobalRef<ceflib::ICefCookieManager> CookieManager;
 TURLList URLList1, URLList2, URLList3, URLList4, URLList5;
 
@@ -38,13 +38,7 @@ void BlackPanel(TPanel& panel, const TFont& font) {
 
 }  // namespace
 
-TDateTime Now() {
-  FILETIME ft;
-  GetSystemTimeAsFileTime(&ft);
-  ULARGE_INTEGER ticks{{ft.dwLowDateTime, ft.dwHighDateTime}};
-  // 100 ns ticks since 1601-01-01; date-times count days since 1899-12-30.
-  return static_cast<double>(ticks.QuadPart) / 864000000000.0 - 109205.0;
-}
+TDateTime WatchClock() { return static_cast<double>(GetTickCount64()) / 86400000.0; }
 
 static_assert(MaxScreenMonitors == SettingsScreenCount, "one address list per monitor");
 
@@ -66,11 +60,8 @@ TScreenForm::TScreenForm()
     BlackPanel(*status, kStatusFont);
     status->Hide();
   }
-  MemDisplay.SetBounds(184, 1067, 146, 16);
-  TitleDisplay.SetBounds(22, 1067, 146, 16);
   TitleDisplay.SetCaption(kTitle);
   PanelTrigger.SetColor(clBlack);
-  PanelTrigger.SetBounds(0, 90, 113, 136);
   PanelTrigger.SetCaption(L"PanelTrigger");
   PanelTrigger.Hide();
   const wchar_t* captions[] = {L"Mouse", L"Keyboard", L"Short Timer", L"Long Timer", L"Preview", L"Login"};
@@ -115,14 +106,33 @@ void TScreenForm::CoverDesktop() {
   const TScreenRect& w = FLayout.Window;
   SetBounds(w.Left, w.Top, w.Width, w.Height);
   Panel0.SetBounds(0, 0, w.Width, w.Height);
+  // The status line and the switches belong on the primary monitor, wherever it lies in the window.
+  const TScreenPoint& primary = FLayout.PrimaryOrigin;
+  MemDisplay.SetBounds(primary.X + 184, primary.Y + 1067, 146, 16);
+  TitleDisplay.SetBounds(primary.X + 22, primary.Y + 1067, 146, 16);
+  PanelTrigger.SetBounds(primary.X, primary.Y + 90, 113, 136);
+}
+
+void TScreenForm::HideCursor() {
+  if (FCursorHidden) return;
+  ShowCursor(FALSE);
+  FCursorHidden = true;
+}
+
+void TScreenForm::RestoreCursor() {
+  if (!FCursorHidden) return;
+  ShowCursor(TRUE);
+  FCursorHidden = false;
 }
 
 void TScreenForm::FormShow() {
   Application.OnMessage = [this](MSG& message, bool& handled) { ApplicationMessage(message, handled); };
-  StartTime = Now();
+  const TDateTime startTime = WatchClock();
   Timer1.SetEnabled(false);
   for (TMonitorSlot& monitor : FMonitors) monitor.URLs = URLListForSetting(FSettings.ScreenURL[monitor.Number - 1]);
-  if (!Preview()) ShowCursor(FALSE);
+  if (!Preview()) HideCursor();
+  // Whatever fails from here on is shown in a message box, which needs the cursor.
+  auto restoreCursor = ScopeExit([this] { RestoreCursor(); });
   CoverDesktop();
   Panel0.SetCaption(L"");
   Panel0.Show();
@@ -155,9 +165,11 @@ void TScreenForm::FormShow() {
     SetUpMonitor(monitor, r);
   }
   // The watch keeps the start point the mouse is measured from.
-  FWatch.Start(StartTime, CursorPos(), Preview());
+  FWatch.Start(startTime, CursorPos(), Preview());
   for (int n = 1; n <= 6; ++n) Switch(n).SetState(tssOff);
-  Timer3.SetEnabled(true);
+  // Running on, hidden, since the last preview: the first rotation comes a full delay after this show.
+  Restart(Timer3);
+  restoreCursor.Dismiss();
 }
 
 void TScreenForm::ShowSaver(const TSettings& settings) {
@@ -199,7 +211,7 @@ void TScreenForm::FormHide() {
   Application.OnMessage = nullptr;
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(false);
-  ShowCursor(TRUE);
+  RestoreCursor();
 }
 
 void TScreenForm::Timer1Timer(TTimer&) {
@@ -225,8 +237,8 @@ void TScreenForm::Timer3Timer(TTimer&) {
     const TURLList& list = monitor.URLs;
     ceflib::RefPtr<ceflib::ICefFrame> frame = screenbrowser::MainFrame(*monitor.Browser);
     int& tag = screenbrowser::Tag(*monitor.Browser);
-    TRotationInput input{list.size(), tag, static_cast<bool>(frame), monitor.Number == 1 && FWatch.LoginSwitch(),
-                         monitor.LoadFailed};
+    bool signIn = monitor.Number == 1 && SignInHoldsRotation(FWatch.LoginSwitch(), list[EntryIndex(tag, list.size())]);
+    TRotationInput input{list.size(), tag, static_cast<bool>(frame), signIn, monitor.LoadFailed};
     std::optional<int> next = NextRotationTag(input);
     if (!next) continue;
     tag = *next;
@@ -254,7 +266,7 @@ void TScreenForm::ApplicationMessage(MSG& message, bool&) {
     ClientToScreen(message.hwnd, &origin);
     watched.ScreenPoint = MouseScreenPoint(message.lParam, origin);
   }
-  TWatchVerdict verdict = FWatch.Check(watched, Now(), Monitor1Page());
+  TWatchVerdict verdict = FWatch.Check(watched, WatchClock(), Monitor1Page());
   if (verdict.Preview) {
     PanelTrigger.Show();
     if (GetWindow(Handle(), GW_CHILD) != PanelTrigger.Handle()) PanelTrigger.BringToFront();
@@ -264,7 +276,7 @@ void TScreenForm::ApplicationMessage(MSG& message, bool&) {
   ShowSwitches(verdict);
   if (verdict.LoginBegins) {
     // Once, when the sign-in page appears: the operator needs the cursor and the keys.
-    if (!verdict.Preview) ShowCursor(TRUE);
+    RestoreCursor();
     if (TChromium* browser = FMonitors[0].Browser) screenbrowser::Focus(*browser);
   }
   if (verdict.Dismiss) {
@@ -285,7 +297,7 @@ void TScreenForm::ShowSwitches(const TWatchVerdict& verdict) {
 
 // Every monitor reloads what it showed, now with the cookies the sign-in set.
 void TScreenForm::ReturnFromLogin() {
-  if (!Preview()) ShowCursor(FALSE);
+  if (!Preview()) HideCursor();
   for (TMonitorSlot& monitor : FMonitors) {
     if (!monitor.Browser) continue;
     ceflib::RefPtr<ceflib::ICefFrame> frame = screenbrowser::MainFrame(*monitor.Browser);
@@ -311,7 +323,7 @@ void TScreenForm::FormCloseQuery(bool& canClose) {
 }
 
 void TScreenForm::FormClose(TCloseAction&) {
-  ShowCursor(TRUE);
+  RestoreCursor();
   if (!Preview()) Application.Terminate();
 }
 

@@ -99,18 +99,23 @@ class TScreenForm : public TForm {
   void ShowSwitches(const TWatchVerdict& verdict);
   void ReturnFromLogin();
   void CoverDesktop();
+  // The cursor is hidden only while the running saver shows a page that is no
+  // sign-in page; each hide is matched by one restore, so the count comes back.
+  void HideCursor();
+  void RestoreCursor();
 
   TSettings FSettings;  // those of the current show
   TInputWatch FWatch;
   TScreenLayout FLayout;
   std::array<TMonitorSlot, MaxScreenMonitors> FMonitors;
+  bool FCursorHidden = false;
 };
 
 extern TScreenForm* ScreenForm;
-extern TDateTime StartTime;
 // Let go by the runtime's unload, wherever the process's end leaves it.
 extern ceflib::TGlobalRef<ceflib::ICefCookieManager> CookieManager;
 extern TURLList URLList1, URLList2, URLList3, URLList4, URLList5;
 
-// Now, as a date-time in days.
-TDateTime Now();
+// The input watch's clock, in days: monotonic, so that a change of the system's
+// time neither ends the grace periods early nor keeps them from ending.
+TDateTime WatchClock();
