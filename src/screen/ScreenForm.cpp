@@ -23,6 +23,9 @@ namespace {
 const wchar_t kTitle[] = L"Tavrix Screen Saver v3.2";
 const TFont kOverlayFont{L"Tahoma", 11, clGray};
 const TFont kStatusFont{L"Tahoma", 9, clGray};
+// A page that broke after it came (a server error, a renderer that ended) is
+// loaded again this long after; one that never came waits for the rotation tick.
+constexpr unsigned kPageRetryDelay = 3000;  // ms
 
 TScreenRect RectOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
@@ -78,6 +81,8 @@ TScreenForm::TScreenForm()
   Timer3.OnTimer = [this](TTimer& t) { Timer3Timer(t); };
   Timer2.SetInterval(5000);
   Timer2.SetEnabled(true);
+  FRetryTimer.OnTimer = [this](TTimer& t) { RetryTimerTimer(t); };
+  FRetryTimer.SetInterval(kPageRetryDelay);
 }
 
 // The hook must not outlive the window it calls, whichever way the window went.
@@ -197,14 +202,35 @@ bool TScreenForm::BlankPages() {
 void TScreenForm::SetUpMonitor(TMonitorSlot& monitor, const TScreenRect& bounds) {
   if (!monitor.Browser) {
     monitor.Browser = screenbrowser::Create(*this);
-    screenbrowser::OnMainFrameError(*monitor.Browser, [&monitor] { monitor.LoadFailed = true; });
+    screenbrowser::OnPageFailed(*monitor.Browser,
+                                [this, &monitor](screenbrowser::TPageFailure why) { PageFailed(monitor, why); });
   }
   TChromium& browser = *monitor.Browser;
   screenbrowser::Place(browser, bounds);
-  monitor.LoadFailed = false;
+  monitor.Loading();
   screenbrowser::Load(browser, Trim(monitor.URLs.front()));
   screenbrowser::SendToBack(browser);
   screenbrowser::Tag(browser) = 0;
+}
+
+void TScreenForm::PageFailed(TMonitorSlot& monitor, screenbrowser::TPageFailure failure) {
+  monitor.LoadFailed = true;
+  if (failure == screenbrowser::TPageFailure::LoadError || monitor.RetryPending) return;
+  monitor.RetryPending = true;
+  Restart(FRetryTimer);
+}
+
+// Once per failure: a reload that fails again is a failure of its own.
+void TScreenForm::RetryTimerTimer(TTimer&) {
+  FRetryTimer.SetEnabled(false);
+  for (TMonitorSlot& monitor : FMonitors) {
+    if (!monitor.RetryPending) continue;
+    monitor.RetryPending = false;
+    ceflib::RefPtr<ceflib::ICefFrame> frame = monitor.Browser ? screenbrowser::MainFrame(*monitor.Browser) : nullptr;
+    if (!frame) continue;
+    monitor.Loading();
+    frame->LoadUrl(Trim(monitor.URLs[EntryIndex(screenbrowser::Tag(*monitor.Browser), monitor.URLs.size())]));
+  }
 }
 
 void TScreenForm::FormHide() {
@@ -242,7 +268,7 @@ void TScreenForm::Timer3Timer(TTimer&) {
     std::optional<int> next = NextRotationTag(input);
     if (!next) continue;
     tag = *next;
-    monitor.LoadFailed = false;
+    monitor.Loading();
     frame->LoadUrl(Trim(list[tag]));
     monitor.Overlay.SetCaption(LoadingCaption(monitor.Number, tag + 1, list[tag]));
     monitor.Overlay.Show();
@@ -302,7 +328,7 @@ void TScreenForm::ReturnFromLogin() {
     if (!monitor.Browser) continue;
     ceflib::RefPtr<ceflib::ICefFrame> frame = screenbrowser::MainFrame(*monitor.Browser);
     if (!frame) continue;
-    monitor.LoadFailed = false;
+    monitor.Loading();
     frame->LoadUrl(monitor.URLs[EntryIndex(screenbrowser::Tag(*monitor.Browser), monitor.URLs.size())]);
   }
 }

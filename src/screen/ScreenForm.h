@@ -7,6 +7,7 @@
 #include "ceflib/cef_global_ref.h"
 #include "ceflib/ref_ptr.h"
 #include "screen/InputWatch.h"
+#include "screen/ScreenBrowser.h"
 #include "screen/ScreenLayout.h"
 #include "settings/Settings.h"
 #include "settings/URLList.h"
@@ -31,6 +32,10 @@ struct TMonitorSlot {
   TChromium* Browser = nullptr;  // BrowserC<Number>: made at the first show that finds the monitor;
                                  // its Tag is the list position of the address it shows
   bool LoadFailed = false;       // its last main-frame load failed
+  bool RetryPending = false;     // its page broke after it came: the retry timer loads it again
+
+  // A load of the monitor's own begins: whatever failed before is answered.
+  void Loading() noexcept { LoadFailed = RetryPending = false; }
 };
 
 class TScreenForm : public TForm {
@@ -96,6 +101,8 @@ class TScreenForm : public TForm {
   TToggleSwitch& Switch(int n);
   TLoginPage Monitor1Page();
   void SetUpMonitor(TMonitorSlot& monitor, const TScreenRect& bounds);
+  void PageFailed(TMonitorSlot& monitor, screenbrowser::TPageFailure failure);
+  void RetryTimerTimer(TTimer& sender);
   void ShowSwitches(const TWatchVerdict& verdict);
   void ReturnFromLogin();
   void CoverDesktop();
@@ -109,6 +116,7 @@ class TScreenForm : public TForm {
   TScreenLayout FLayout;
   std::array<TMonitorSlot, MaxScreenMonitors> FMonitors;
   bool FCursorHidden = false;
+  TTimer FRetryTimer;  // runs while a broken page waits for its reload
 };
 
 extern TScreenForm* ScreenForm;
