@@ -52,7 +52,7 @@ int wmain(int argc, wchar_t** argv) {
     Application.CreateForm(ConfigForm);
     ScreenForm->Hide();
     ConfigForm->Hide();
-    ScreenForm->Show();
+    ScreenForm->ShowSaver(ConfigForm->Settings());
     Pump(2000);
     Sample(0);
     for (int done = 1; done <= rotations; ++done) {

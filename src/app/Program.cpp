@@ -27,18 +27,21 @@ void InitializeApplication() {
 }
 
 // The screen window comes first and so is the main window; the dialog's
-// creation reads the settings into its controls.
+// creation reads the settings into its controls. The dialog's buttons reach
+// the screen only through these events.
 void CreateForms() {
   Application.CreateForm(ScreenForm);
   Application.CreateForm(ConfigForm);
   ScreenForm->Hide();
   ConfigForm->Hide();
+  ConfigForm->OnPreview = [](const TSettings& settings) { ScreenForm->ShowPreview(settings); };
+  ConfigForm->OnCookiesCleared = [] { ScreenForm->BlankPages(); };
 }
 
 void Run(TRunMode mode) {
   switch (mode) {
     case rmScreenSaver:
-      ScreenForm->Show();
+      ScreenForm->ShowSaver(ConfigForm->Settings());
       Application.Run();
       break;
     case rmPreviewPane:

@@ -7,7 +7,7 @@
 
 #include <string>
 
-// Times are date-time values in days, as Now() gives them.
+// Times are in days, on a clock that never goes back.
 using TDateTime = double;
 
 // What monitor 1's main frame shows.

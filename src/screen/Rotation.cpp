@@ -1,5 +1,6 @@
 #include "screen/Rotation.h"
 
+#include "screen/InputWatch.h"
 #include "toolkit/SysUtils.h"
 
 #include <algorithm>
@@ -23,6 +24,10 @@ std::optional<int> NextRotationTag(const TRotationInput& input) {
   if (input.Count > 1) return static_cast<int>((EntryIndex(input.Tag, input.Count) + 1) % input.Count);
   if (input.LastLoadFailed) return 0;
   return std::nullopt;
+}
+
+bool SignInHoldsRotation(bool signInShown, const std::wstring& entry) {
+  return signInShown && LoginPageOf(entry) != TLoginPage::Login;
 }
 
 int EffectiveOverlayDelay(int displayDelay, int rotateDelay) {

@@ -26,6 +26,11 @@ struct TRotationInput {
 // A single-address monitor is reloaded only when its page failed to load.
 std::optional<int> NextRotationTag(const TRotationInput& input);
 
+// Whether monitor 1 waits for the operator at a rotation tick: while it shows a
+// sign-in page (signInShown) that its list entry led to. An entry whose own
+// address has "LOGIN" in it is no sign-in the saver was sent to: it rotates.
+bool SignInHoldsRotation(bool signInShown, const std::wstring& entry);
+
 // How long the overlays stay up. They must go before the next rotation shows
 // them again, so a start delay that reaches the rotation delay is cut to the
 // rotation delay less one half-second step.

@@ -18,8 +18,9 @@ using cefvcl::TChromium;
 
 namespace screenbrowser {
 
-// A new control owned by the window and placed in it; nullptr when this build
-// has no browser control.
+// A new control owned by the window and placed in it. Nobody stands at a wall to
+// answer a page, so the control answers for itself: alerts are accepted,
+// confirm and prompt cancelled, leaving a page allowed, and popups open nowhere.
 TChromium* Create(TWinControl& window);
 
 void Place(TChromium& browser, const TScreenRect& bounds);
@@ -31,7 +32,14 @@ void Focus(TChromium& browser);
 ceflib::RefPtr<ceflib::ICefFrame> MainFrame(TChromium& browser);
 // The control's Tag: the list position of the address it shows.
 int& Tag(TChromium& browser);
-// Calls failed() when a main-frame load of this browser ends in an error.
-void OnMainFrameError(TChromium& browser, std::function<void()> failed);
+// Why a browser's page needs loading again.
+enum class TPageFailure {
+  LoadError,      // its main-frame load ended in an error (not merely replaced by the next load)
+  ServerError,    // its main frame ended with an HTTP status of 500 to 599
+  RendererEnded,  // the process that rendered it ended
+};
+
+// Calls failed(why) each time this browser's page fails in one of those ways.
+void OnPageFailed(TChromium& browser, std::function<void(TPageFailure)> failed);
 
 }  // namespace screenbrowser

@@ -5,19 +5,16 @@
 #include "screen/MemoryStatus.h"
 #include "screen/Rotation.h"
 #include "screen/ScreenBrowser.h"
-#include "settings/ConfigForm.h"
 #include "settings/SettingsFile.h"
 #include "toolkit/Application.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/Monitors.h"
+#include "toolkit/ScopeExit.h"
 #include "toolkit/SysUtils.h"
 
 #include <psapi.h>
 
 TScreenForm* ScreenForm = nullptr;
-TDateTime StartTime = 0;
-int StartX = 0;
-int StartY = 0;
 ceflib::TGlobalRef<ceflib::ICefCookieManager> CookieManager;
 TURLList URLList1, URLList2, URLList3, URLList4, URLList5;
 
@@ -26,11 +23,9 @@ namespace {
 const wchar_t kTitle[] = L"Tavrix Screen Saver v3.2";
 const TFont kOverlayFont{L"Tahoma", 11, clGray};
 const TFont kStatusFont{L"Tahoma", 9, clGray};
-
-TURLList& URLList(int monitor) {
-  static TURLList* const lists[] = {&URLList1, &URLList2, &URLList3, &URLList4, &URLList5};
-  return *lists[monitor - 1];
-}
+// A page that broke after it came (a server error, a renderer that ended) is
+// loaded again this long after; one that never came waits for the rotation tick.
+constexpr unsigned kPageRetryDelay = 3000;  // ms
 
 TScreenRect RectOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
@@ -46,25 +41,21 @@ void BlackPanel(TPanel& panel, const TFont& font) {
 
 }  // namespace
 
-TDateTime Now() {
-  FILETIME ft;
-  GetSystemTimeAsFileTime(&ft);
-  ULARGE_INTEGER ticks{{ft.dwLowDateTime, ft.dwHighDateTime}};
-  // 100 ns ticks since 1601-01-01; date-times count days since 1899-12-30.
-  return static_cast<double>(ticks.QuadPart) / 864000000000.0 - 109205.0;
-}
+TDateTime WatchClock() { return static_cast<double>(GetTickCount64()) / 86400000.0; }
 
-std::wstring CookieFolder() { return AppDataPath(L"cookies"); }
+static_assert(MaxScreenMonitors == SettingsScreenCount, "one address list per monitor");
 
-TScreenForm::TScreenForm() {
+TScreenForm::TScreenForm()
+    : FMonitors{{{1, Panel1, URLList1}, {2, Panel2, URLList2}, {3, Panel3, URLList3}, {4, Panel4, URLList4},
+                 {5, Panel5, URLList5}}} {
   SetCaption(L"Screen");
   SetBorderStyle(bsNone);
   SetAlwaysOnTop(true);
   SetColor(clBlack);
   SetFont(TFont{L"Tahoma", 11, clWindowText});
-  for (int n = 1; n <= 5; ++n) {
-    BlackPanel(Panel(n), kOverlayFont);
-    Panel(n).Hide();
+  for (TMonitorSlot& monitor : FMonitors) {
+    BlackPanel(monitor.Overlay, kOverlayFont);
+    monitor.Overlay.Hide();
   }
   BlackPanel(Panel0, kOverlayFont);
   Panel0.Hide();
@@ -72,11 +63,8 @@ TScreenForm::TScreenForm() {
     BlackPanel(*status, kStatusFont);
     status->Hide();
   }
-  MemDisplay.SetBounds(184, 1067, 146, 16);
-  TitleDisplay.SetBounds(22, 1067, 146, 16);
   TitleDisplay.SetCaption(kTitle);
   PanelTrigger.SetColor(clBlack);
-  PanelTrigger.SetBounds(0, 90, 113, 136);
   PanelTrigger.SetCaption(L"PanelTrigger");
   PanelTrigger.Hide();
   const wchar_t* captions[] = {L"Mouse", L"Keyboard", L"Short Timer", L"Long Timer", L"Preview", L"Login"};
@@ -93,20 +81,12 @@ TScreenForm::TScreenForm() {
   Timer3.OnTimer = [this](TTimer& t) { Timer3Timer(t); };
   Timer2.SetInterval(5000);
   Timer2.SetEnabled(true);
+  FRetryTimer.OnTimer = [this](TTimer& t) { RetryTimerTimer(t); };
+  FRetryTimer.SetInterval(kPageRetryDelay);
 }
 
 // The hook must not outlive the window it calls, whichever way the window went.
 TScreenForm::~TScreenForm() { Application.OnMessage = nullptr; }
-
-TChromium*& TScreenForm::BrowserC(int monitor) {
-  TChromium** browsers[] = {&BrowserC1, &BrowserC2, &BrowserC3, &BrowserC4, &BrowserC5};
-  return *browsers[monitor - 1];
-}
-
-TPanel& TScreenForm::Panel(int monitor) {
-  TPanel* panels[] = {&Panel1, &Panel2, &Panel3, &Panel4, &Panel5};
-  return *panels[monitor - 1];
-}
 
 TToggleSwitch& TScreenForm::Switch(int n) {
   TToggleSwitch* switches[] = {&ToggleSwitch1, &ToggleSwitch2, &ToggleSwitch3,
@@ -119,7 +99,7 @@ void TScreenForm::FormCreate() {
   if (CookieManager) CookieManager->SetStoragePath(CookieFolder(), true, nullptr);
   CoverDesktop();
   Panel0.SetCaption(L"");
-  for (int n = 1; n <= 5; ++n) URLList(n).clear();
+  for (TMonitorSlot& monitor : FMonitors) monitor.URLs.clear();
 }
 
 // The window sits on the virtual desktop's origin, which lies left of or above
@@ -131,28 +111,45 @@ void TScreenForm::CoverDesktop() {
   const TScreenRect& w = FLayout.Window;
   SetBounds(w.Left, w.Top, w.Width, w.Height);
   Panel0.SetBounds(0, 0, w.Width, w.Height);
+  // The status line and the switches belong on the primary monitor, wherever it lies in the window.
+  const TScreenPoint& primary = FLayout.PrimaryOrigin;
+  MemDisplay.SetBounds(primary.X + 184, primary.Y + 1067, 146, 16);
+  TitleDisplay.SetBounds(primary.X + 22, primary.Y + 1067, 146, 16);
+  PanelTrigger.SetBounds(primary.X, primary.Y + 90, 113, 136);
+}
+
+void TScreenForm::HideCursor() {
+  if (FCursorHidden) return;
+  ShowCursor(FALSE);
+  FCursorHidden = true;
+}
+
+void TScreenForm::RestoreCursor() {
+  if (!FCursorHidden) return;
+  ShowCursor(TRUE);
+  FCursorHidden = false;
 }
 
 void TScreenForm::FormShow() {
   Application.OnMessage = [this](MSG& message, bool& handled) { ApplicationMessage(message, handled); };
-  StartTime = Now();
+  const TDateTime startTime = WatchClock();
   Timer1.SetEnabled(false);
-  TConfigForm& config = *ConfigForm;
-  TEdit* edits[] = {&config.URL1, &config.URL2, &config.URL3, &config.URL4, &config.URL5};
-  for (int n = 1; n <= 5; ++n) URLList(n) = URLListForSetting(edits[n - 1]->Text());
-  if (!Preview()) ShowCursor(FALSE);
+  for (TMonitorSlot& monitor : FMonitors) monitor.URLs = URLListForSetting(FSettings.ScreenURL[monitor.Number - 1]);
+  if (!Preview()) HideCursor();
+  // Whatever fails from here on is shown in a message box, which needs the cursor.
+  auto restoreCursor = ScopeExit([this] { RestoreCursor(); });
   CoverDesktop();
   Panel0.SetCaption(L"");
   Panel0.Show();
   Panel0.BringToFront();
   Panel0.Repaint();
   Repaint();
-  for (int n = 1; n <= 5; ++n) Panel(n).Hide();
-  const std::size_t monitors = FLayout.Monitors.size();
-  TScreenRect first = monitors > 0 ? FLayout.Monitors[0] : TScreenRect{0, 0, ClientWidth(), ClientHeight()};
+  for (TMonitorSlot& monitor : FMonitors) monitor.Overlay.Hide();
+  const std::size_t present = FLayout.Monitors.size();
+  TScreenRect first = present > 0 ? FLayout.Monitors[0] : TScreenRect{0, 0, ClientWidth(), ClientHeight()};
   Panel1.SetBounds(first.Left, first.Top, first.Width, first.Height);
-  Timer1.SetInterval(EffectiveOverlayDelay(config.DisplayDelay.Value(), config.RotateDelay.Value()));
-  Timer3.SetInterval(config.RotateDelay.Value());
+  Timer1.SetInterval(EffectiveOverlayDelay(FSettings.DisplayDelay, FSettings.RotateDelay));
+  Timer3.SetInterval(FSettings.RotateDelay);
   if (Timer1.Tag == 0) {
     Timer1.Tag = 1;
     Timer1.SetEnabled(true);
@@ -162,47 +159,89 @@ void TScreenForm::FormShow() {
   Panel1.Show();
   Panel1.Repaint();
   Panel1.BringToFront();
-  SetUpMonitor(1, first);
-  for (int n = 2; n <= static_cast<int>(monitors); ++n) {
-    TPanel& panel = Panel(n);
-    const TScreenRect& r = FLayout.Monitors[n - 1];
-    panel.Show();
-    panel.SetBounds(r.Left, r.Top, r.Width, r.Height);
-    panel.SetCaption(LoadingCaption(n, 1, URLList(n).front()));
-    panel.Repaint();
-    SetUpMonitor(n, r);
+  SetUpMonitor(FMonitors[0], first);
+  for (std::size_t i = 1; i < present; ++i) {
+    TMonitorSlot& monitor = FMonitors[i];
+    const TScreenRect& r = FLayout.Monitors[i];
+    monitor.Overlay.Show();
+    monitor.Overlay.SetBounds(r.Left, r.Top, r.Width, r.Height);
+    monitor.Overlay.SetCaption(LoadingCaption(monitor.Number, 1, monitor.URLs.front()));
+    monitor.Overlay.Repaint();
+    SetUpMonitor(monitor, r);
   }
-  POINT cursor = CursorPos();
-  StartX = cursor.x;
-  StartY = cursor.y;
-  FWatch.Start(StartTime, cursor, Preview());
+  // The watch keeps the start point the mouse is measured from.
+  FWatch.Start(startTime, CursorPos(), Preview());
   for (int n = 1; n <= 6; ++n) Switch(n).SetState(tssOff);
-  Timer3.SetEnabled(true);
+  // Running on, hidden, since the last preview: the first rotation comes a full delay after this show.
+  Restart(Timer3);
+  restoreCursor.Dismiss();
 }
 
-void TScreenForm::SetUpMonitor(int monitor, const TScreenRect& bounds) {
-  TChromium*& browser = BrowserC(monitor);
-  if (!browser) {
-    browser = screenbrowser::Create(*this);
-    if (!browser) return;
-    screenbrowser::OnMainFrameError(*browser, [this, monitor] { FLoadFailed[monitor - 1] = true; });
+void TScreenForm::ShowSaver(const TSettings& settings) {
+  FSettings = settings;
+  Show();
+}
+
+void TScreenForm::ShowPreview(const TSettings& settings) {
+  Tag = 1;
+  Timer1.Tag = 0;  // every preview arms the overlay timer anew
+  FSettings = settings;
+  Show();
+}
+
+bool TScreenForm::BlankPages() {
+  bool blanked = false;
+  for (TMonitorSlot& monitor : FMonitors)
+    if (monitor.Browser) {
+      screenbrowser::Load(*monitor.Browser, L"about:blank");
+      blanked = true;
+    }
+  return blanked;
+}
+
+void TScreenForm::SetUpMonitor(TMonitorSlot& monitor, const TScreenRect& bounds) {
+  if (!monitor.Browser) {
+    monitor.Browser = screenbrowser::Create(*this);
+    screenbrowser::OnPageFailed(*monitor.Browser,
+                                [this, &monitor](screenbrowser::TPageFailure why) { PageFailed(monitor, why); });
   }
-  screenbrowser::Place(*browser, bounds);
-  FLoadFailed[monitor - 1] = false;
-  screenbrowser::Load(*browser, Trim(URLList(monitor).front()));
-  screenbrowser::SendToBack(*browser);
-  screenbrowser::Tag(*browser) = 0;
+  TChromium& browser = *monitor.Browser;
+  screenbrowser::Place(browser, bounds);
+  monitor.Loading();
+  screenbrowser::Load(browser, Trim(monitor.URLs.front()));
+  screenbrowser::SendToBack(browser);
+  screenbrowser::Tag(browser) = 0;
+}
+
+void TScreenForm::PageFailed(TMonitorSlot& monitor, screenbrowser::TPageFailure failure) {
+  monitor.LoadFailed = true;
+  if (failure == screenbrowser::TPageFailure::LoadError || monitor.RetryPending) return;
+  monitor.RetryPending = true;
+  Restart(FRetryTimer);
+}
+
+// Once per failure: a reload that fails again is a failure of its own.
+void TScreenForm::RetryTimerTimer(TTimer&) {
+  FRetryTimer.SetEnabled(false);
+  for (TMonitorSlot& monitor : FMonitors) {
+    if (!monitor.RetryPending) continue;
+    monitor.RetryPending = false;
+    ceflib::RefPtr<ceflib::ICefFrame> frame = monitor.Browser ? screenbrowser::MainFrame(*monitor.Browser) : nullptr;
+    if (!frame) continue;
+    monitor.Loading();
+    frame->LoadUrl(Trim(monitor.URLs[EntryIndex(screenbrowser::Tag(*monitor.Browser), monitor.URLs.size())]));
+  }
 }
 
 void TScreenForm::FormHide() {
   Application.OnMessage = nullptr;
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(false);
-  ShowCursor(TRUE);
+  RestoreCursor();
 }
 
 void TScreenForm::Timer1Timer(TTimer&) {
-  for (int n = 1; n <= 5; ++n) Panel(n).Hide();
+  for (TMonitorSlot& monitor : FMonitors) monitor.Overlay.Hide();
 }
 
 void TScreenForm::Timer2Timer(TTimer&) {
@@ -219,28 +258,28 @@ void TScreenForm::Timer2Timer(TTimer&) {
 }
 
 void TScreenForm::Timer3Timer(TTimer&) {
-  for (int n = 1; n <= 5; ++n) {
-    TChromium* browser = BrowserC(n);
-    if (!browser) continue;
-    const TURLList& list = URLList(n);
-    ceflib::RefPtr<ceflib::ICefFrame> frame = screenbrowser::MainFrame(*browser);
-    int& tag = screenbrowser::Tag(*browser);
-    TRotationInput input{list.size(), tag, static_cast<bool>(frame), n == 1 && FWatch.LoginSwitch(),
-                         FLoadFailed[n - 1]};
+  for (TMonitorSlot& monitor : FMonitors) {
+    if (!monitor.Browser) continue;
+    const TURLList& list = monitor.URLs;
+    ceflib::RefPtr<ceflib::ICefFrame> frame = screenbrowser::MainFrame(*monitor.Browser);
+    int& tag = screenbrowser::Tag(*monitor.Browser);
+    bool signIn = monitor.Number == 1 && SignInHoldsRotation(FWatch.LoginSwitch(), list[EntryIndex(tag, list.size())]);
+    TRotationInput input{list.size(), tag, static_cast<bool>(frame), signIn, monitor.LoadFailed};
     std::optional<int> next = NextRotationTag(input);
     if (!next) continue;
     tag = *next;
-    FLoadFailed[n - 1] = false;
+    monitor.Loading();
     frame->LoadUrl(Trim(list[tag]));
-    Panel(n).SetCaption(LoadingCaption(n, tag + 1, list[tag]));
-    Panel(n).Show();
+    monitor.Overlay.SetCaption(LoadingCaption(monitor.Number, tag + 1, list[tag]));
+    monitor.Overlay.Show();
   }
   Restart(Timer1);
 }
 
 TLoginPage TScreenForm::Monitor1Page() {
-  if (!BrowserC1) return TLoginPage::NoFrame;
-  ceflib::RefPtr<ceflib::ICefFrame> frame = screenbrowser::MainFrame(*BrowserC1);
+  TChromium* browser = FMonitors[0].Browser;
+  if (!browser) return TLoginPage::NoFrame;
+  ceflib::RefPtr<ceflib::ICefFrame> frame = screenbrowser::MainFrame(*browser);
   return frame ? LoginPageOf(frame->GetUrl()) : TLoginPage::NoFrame;
 }
 
@@ -253,7 +292,7 @@ void TScreenForm::ApplicationMessage(MSG& message, bool&) {
     ClientToScreen(message.hwnd, &origin);
     watched.ScreenPoint = MouseScreenPoint(message.lParam, origin);
   }
-  TWatchVerdict verdict = FWatch.Check(watched, Now(), Monitor1Page());
+  TWatchVerdict verdict = FWatch.Check(watched, WatchClock(), Monitor1Page());
   if (verdict.Preview) {
     PanelTrigger.Show();
     if (GetWindow(Handle(), GW_CHILD) != PanelTrigger.Handle()) PanelTrigger.BringToFront();
@@ -263,8 +302,8 @@ void TScreenForm::ApplicationMessage(MSG& message, bool&) {
   ShowSwitches(verdict);
   if (verdict.LoginBegins) {
     // Once, when the sign-in page appears: the operator needs the cursor and the keys.
-    if (!verdict.Preview) ShowCursor(TRUE);
-    if (BrowserC1) screenbrowser::Focus(*BrowserC1);
+    RestoreCursor();
+    if (TChromium* browser = FMonitors[0].Browser) screenbrowser::Focus(*browser);
   }
   if (verdict.Dismiss) {
     DismissScreen();
@@ -284,15 +323,13 @@ void TScreenForm::ShowSwitches(const TWatchVerdict& verdict) {
 
 // Every monitor reloads what it showed, now with the cookies the sign-in set.
 void TScreenForm::ReturnFromLogin() {
-  if (!Preview()) ShowCursor(FALSE);
-  for (int n = 1; n <= 5; ++n) {
-    TChromium* browser = BrowserC(n);
-    if (!browser) continue;
-    ceflib::RefPtr<ceflib::ICefFrame> frame = screenbrowser::MainFrame(*browser);
+  if (!Preview()) HideCursor();
+  for (TMonitorSlot& monitor : FMonitors) {
+    if (!monitor.Browser) continue;
+    ceflib::RefPtr<ceflib::ICefFrame> frame = screenbrowser::MainFrame(*monitor.Browser);
     if (!frame) continue;
-    const TURLList& list = URLList(n);
-    FLoadFailed[n - 1] = false;
-    frame->LoadUrl(list[EntryIndex(screenbrowser::Tag(*browser), list.size())]);
+    monitor.Loading();
+    frame->LoadUrl(monitor.URLs[EntryIndex(screenbrowser::Tag(*monitor.Browser), monitor.URLs.size())]);
   }
 }
 
@@ -305,22 +342,14 @@ void TScreenForm::DismissScreen() {
 
 void TScreenForm::FormCloseQuery(bool& canClose) {
   if (CookieManager) CookieManager->FlushStore(nullptr);
-  if (ceflib::SingleProcess) {
-    bool blanked = false;
-    for (int n = 1; n <= 5; ++n)
-      if (TChromium* browser = BrowserC(n)) {
-        screenbrowser::Load(*browser, L"about:blank");
-        blanked = true;
-      }
-    // The runtime starts loads in its loop work, which runs from a timer; the
-    // application ends before that timer fires again, so the work runs now.
-    if (blanked) ceflib::DoMessageLoopWork();
-  }
+  // The runtime starts loads in its loop work, which runs from a timer; the
+  // application ends before that timer fires again, so the work runs now.
+  if (ceflib::SingleProcess && BlankPages()) ceflib::DoMessageLoopWork();
   canClose = true;
 }
 
 void TScreenForm::FormClose(TCloseAction&) {
-  ShowCursor(TRUE);
+  RestoreCursor();
   if (!Preview()) Application.Terminate();
 }
 

@@ -7,7 +7,9 @@
 #include "ceflib/cef_global_ref.h"
 #include "ceflib/ref_ptr.h"
 #include "screen/InputWatch.h"
+#include "screen/ScreenBrowser.h"
 #include "screen/ScreenLayout.h"
+#include "settings/Settings.h"
 #include "settings/URLList.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
@@ -21,6 +23,20 @@ namespace cefvcl {
 class TChromium;
 }
 using cefvcl::TChromium;
+
+// Everything the window keeps for one monitor.
+struct TMonitorSlot {
+  int Number;                    // 1..5, as the captions count
+  TPanel& Overlay;               // its "Loading Screen" panel, Panel<Number>
+  TURLList& URLs;                // URLList<Number>
+  TChromium* Browser = nullptr;  // BrowserC<Number>: made at the first show that finds the monitor;
+                                 // its Tag is the list position of the address it shows
+  bool LoadFailed = false;       // its last main-frame load failed
+  bool RetryPending = false;     // its page broke after it came: the retry timer loads it again
+
+  // A load of the monitor's own begins: whatever failed before is answered.
+  void Loading() noexcept { LoadFailed = RetryPending = false; }
+};
 
 class TScreenForm : public TForm {
  public:
@@ -51,11 +67,17 @@ class TScreenForm : public TForm {
   TLabel Label1{PanelTrigger};
   TPanel TitleDisplay{*this};
   TTimer Timer3;
-  TChromium* BrowserC1 = nullptr;
-  TChromium* BrowserC2 = nullptr;
-  TChromium* BrowserC3 = nullptr;
-  TChromium* BrowserC4 = nullptr;
-  TChromium* BrowserC5 = nullptr;
+
+  // Monitor 1..5 and its browser control (nullptr until one was made).
+  const TMonitorSlot& Monitor(int number) const { return FMonitors.at(number - 1); }
+  TChromium* BrowserC(int number) const { return Monitor(number).Browser; }
+
+  // Shows the running saver ("/S") with these settings.
+  void ShowSaver(const TSettings& settings);
+  // Shows the window in preview mode with these settings; input hides it again.
+  void ShowPreview(const TSettings& settings);
+  // Loads a blank page into every browser there is; false when there is none.
+  bool BlankPages();
 
   // The message-loop hook: watches every retrieved message while the window shows.
   void ApplicationMessage(MSG& message, bool& handled);
@@ -76,31 +98,32 @@ class TScreenForm : public TForm {
 
  private:
   bool Preview() const noexcept { return Tag == 1; }
-  TChromium*& BrowserC(int monitor);
-  TPanel& Panel(int monitor);
   TToggleSwitch& Switch(int n);
   TLoginPage Monitor1Page();
-  void SetUpMonitor(int monitor, const TScreenRect& bounds);
-  void LoadInto(int monitor, const std::wstring& url);
+  void SetUpMonitor(TMonitorSlot& monitor, const TScreenRect& bounds);
+  void PageFailed(TMonitorSlot& monitor, screenbrowser::TPageFailure failure);
+  void RetryTimerTimer(TTimer& sender);
   void ShowSwitches(const TWatchVerdict& verdict);
   void ReturnFromLogin();
   void CoverDesktop();
+  // The cursor is hidden only while the running saver shows a page that is no
+  // sign-in page; each hide is matched by one restore, so the count comes back.
+  void HideCursor();
+  void RestoreCursor();
 
+  TSettings FSettings;  // those of the current show
   TInputWatch FWatch;
   TScreenLayout FLayout;
-  std::array<bool, MaxScreenMonitors> FLoadFailed{};
+  std::array<TMonitorSlot, MaxScreenMonitors> FMonitors;
+  bool FCursorHidden = false;
+  TTimer FRetryTimer;  // runs while a broken page waits for its reload
 };
 
 extern TScreenForm* ScreenForm;
-extern TDateTime StartTime;
-extern int StartX;
-extern int StartY;
 // Let go by the runtime's unload, wherever the process's end leaves it.
 extern ceflib::TGlobalRef<ceflib::ICefCookieManager> CookieManager;
 extern TURLList URLList1, URLList2, URLList3, URLList4, URLList5;
 
-// The cookie store folder: "cookies" in the application-data folder.
-std::wstring CookieFolder();
-
-// Now, as a date-time in days.
-TDateTime Now();
+// The input watch's clock, in days: monotonic, so that a change of the system's
+// time neither ends the grace periods early nor keeps them from ending.
+TDateTime WatchClock();

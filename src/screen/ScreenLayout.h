@@ -17,12 +17,20 @@ struct TScreenRect {
   bool operator==(const TScreenRect&) const = default;
 };
 
+struct TScreenPoint {
+  int X = 0;
+  int Y = 0;
+
+  bool operator==(const TScreenPoint&) const = default;
+};
+
 // The saver drives at most this many monitors; any further ones stay black.
 constexpr std::size_t MaxScreenMonitors = 5;
 
 struct TScreenLayout {
   TScreenRect Window;                 // screen coordinates
   std::vector<TScreenRect> Monitors;  // window coordinates, in enumeration order
+  TScreenPoint PrimaryOrigin;         // window coordinates of the primary monitor's corner, screen (0, 0)
 };
 
 // desktop: the virtual desktop in screen coordinates; monitors: their full

@@ -2,8 +2,6 @@
 
 #include "settings/CookieCleaner.h"
 #include "settings/SettingsFile.h"
-#include "cefvcl/chromium.h"
-#include "screen/ScreenForm.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/IniFile.h"
@@ -93,9 +91,7 @@ void TConfigForm::FormCreate() { LoadSettings(); }
 void TConfigForm::FormClose(TCloseAction&) { Application.Terminate(); }
 
 void TConfigForm::BitBtn1Click() {
-  ScreenForm->Tag = 1;
-  ScreenForm->Timer1.Tag = 0;  // every preview arms the overlay timer anew
-  ScreenForm->Show();
+  if (OnPreview) OnPreview(Settings());
 }
 
 void TConfigForm::BitBtn2Click() {
@@ -107,10 +103,7 @@ void TConfigForm::BitBtn3Click() { Close(); }
 
 void TConfigForm::BitBtn4Click() {
   DeleteAllCookies(CookieFolder());
-  // No page may go on using the cookies just deleted.
-  for (TChromium* browser : {ScreenForm->BrowserC1, ScreenForm->BrowserC2, ScreenForm->BrowserC3,
-                             ScreenForm->BrowserC4, ScreenForm->BrowserC5})
-    if (browser) browser->Load(L"about:blank");
+  if (OnCookiesCleared) OnCookiesCleared();
   ShowMessage(L"Cache has been cleared.");
 }
 
@@ -125,6 +118,15 @@ void TConfigForm::LoadSettings() {
   URL3.SetText(ini.ReadString(kSection, L"ScreenURL3", L""));
   URL4.SetText(ini.ReadString(kSection, L"ScreenURL4", L""));
   URL5.SetText(ini.ReadString(kSection, L"ScreenURL5", L""));
+}
+
+TSettings TConfigForm::Settings() const {
+  TSettings settings;
+  settings.DisplayDelay = DisplayDelay.Value();
+  settings.RotateDelay = RotateDelay.Value();
+  const TEdit* edits[] = {&URL1, &URL2, &URL3, &URL4, &URL5};
+  for (std::size_t i = 0; i < SettingsScreenCount; ++i) settings.ScreenURL[i] = edits[i]->Text();
+  return settings;
 }
 
 void TConfigForm::SaveSettings() {

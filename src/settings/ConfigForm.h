@@ -1,13 +1,17 @@
 #pragma once
 // The settings dialog. Its controls are the running program's only copy of the
-// settings: the screen window reads them from here each time it is shown.
-// Closing the dialog, in any way, ends the program.
+// settings: whoever shows the screen window takes them from here, as a value,
+// each time. Closing the dialog, in any way, ends the program. The dialog knows
+// no screen: Preview and Clear Cache are events that the program wires.
 
+#include "settings/Settings.h"
 #include "toolkit/BitBtn.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/SpinEdit.h"
+
+#include <functional>
 
 class TConfigForm : public TForm {
  public:
@@ -18,6 +22,13 @@ class TConfigForm : public TForm {
   // Controls to settings file, integers in decimal; raises EIniFileException
   // at the first write that fails, keeping what was written before it.
   void SaveSettings();
+  // What the controls hold now, saved or not.
+  TSettings Settings() const;
+
+  // Preview was pressed: show the screen in preview mode with these settings.
+  std::function<void(const TSettings& settings)> OnPreview;
+  // The stored cookies are being deleted: no page may go on using them.
+  std::function<void()> OnCookiesCleared;
 
   TSpinEdit DisplayDelay{*this};
   TBitBtn BitBtn1{*this};  // Preview
@@ -41,10 +52,10 @@ class TConfigForm : public TForm {
   TBitBtn BitBtn5{*this};  // Help
 
   // The buttons' handlers, run by their clicks (and Enter and Escape).
-  void BitBtn1Click();  // Preview: the screen window with what the controls hold now
+  void BitBtn1Click();  // Preview: OnPreview with what the controls hold now
   void BitBtn2Click();  // OK: save, then close; a failed save keeps the dialog open
   void BitBtn3Click();  // Cancel: close without saving
-  void BitBtn4Click();  // Clear Cache: delete every stored cookie
+  void BitBtn4Click();  // Clear Cache: delete every stored cookie, then OnCookiesCleared
   void BitBtn5Click();  // Help
 
  protected:

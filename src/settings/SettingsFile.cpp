@@ -9,3 +9,5 @@ std::wstring AppDataPath(const std::wstring& name) {
 }
 
 std::wstring SettingsFileName() { return AppDataPath(L"KelpaScreenSaver.INI"); }
+
+std::wstring CookieFolder() { return AppDataPath(L"cookies"); }

@@ -9,3 +9,6 @@ std::wstring AppDataPath(const std::wstring& name);
 
 // The settings INI file, "KelpaScreenSaver.INI" in the application-data folder.
 std::wstring SettingsFileName();
+
+// The cookie store folder of the screen's browsers, "cookies" in the application-data folder.
+std::wstring CookieFolder();

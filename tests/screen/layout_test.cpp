@@ -60,3 +60,7 @@ TEST(MemoryStatus, ShowsMebibytesWithOneDecimalAndGroupedThousands) {
   EXPECT_EQ(MemoryStatusText(1234567 * MiB, english), L"Total Memory Usage: 1,234,567.0 MB");
   EXPECT_EQ(MemoryStatusText(999 * MiB, german), L"Total Memory Usage: 999,0 MB");
 }
+
+TEST(ScreenLayout, PrimaryMonitorsCornerIsTheScreenOriginInWindowCoordinates) {
+  EXPECT_EQ(LayoutScreen({-1280, -200, 3200, 1280}, {}).PrimaryOrigin, (TScreenPoint{1280, 200}));
+}
