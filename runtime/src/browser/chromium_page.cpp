@@ -334,11 +334,14 @@ void TChromiumPage::Close() {
 void TChromiumPage::EndReplacedLoad() {
   STANDIN_ON_THREAD(TID_UI);
   if (!FLoading) return;
+  // The loading state stays on: the new load follows at once.
+  FReplacing = true;
   if (FCommitted) {
     FinishLoad(FSerial, FLoadTitle);
   } else {
     FailLoad(FSerial, ERR_ABORTED, false);
   }
+  FReplacing = false;
 }
 
 void TChromiumPage::BeginLoad(const std::wstring& url) {
@@ -351,10 +354,11 @@ void TChromiumPage::BeginLoad(const std::wstring& url) {
   FCertificateError = 0;
   FLoadTitle.clear();
   FLoadUrl = url;
-  bool was_loading = FLoading;
   FLoading = true;
+  bool was_loading;
   {
     std::lock_guard<std::mutex> lock(core->Lock());
+    was_loading = core->LoadingLocked();
     core->SetLoadingLocked(true);
   }
   if (!was_loading) RaiseLoadingStateChange(*core, true);
@@ -368,13 +372,20 @@ void TChromiumPage::FinishLoad(uint64_t serial, const std::wstring& title) {
   if (!core || FClosed || !FLoading || serial != FSerial) return;
   FLoading = false;
   TJournalLine("load_end").Int("browser", core->Id()).Text("url", FUrl).Int("status", FStatus).Write();
+  // Every new page is named, also when it bears the last one's title.
+  FTitle.clear();
   RaiseTitle(title);
   RaiseLoadEnd(*core, FStatus);
+  EndLoading(*core);
+}
+
+void TChromiumPage::EndLoading(TBrowserCore& core) {
+  if (FReplacing) return;
   {
-    std::lock_guard<std::mutex> lock(core->Lock());
-    core->SetLoadingLocked(false);
+    std::lock_guard<std::mutex> lock(core.Lock());
+    core.SetLoadingLocked(false);
   }
-  RaiseLoadingStateChange(*core, false);
+  RaiseLoadingStateChange(core, false);
 }
 
 void TChromiumPage::FailLoad(uint64_t serial, int error, bool by_browse) {
@@ -390,11 +401,7 @@ void TChromiumPage::FailLoad(uint64_t serial, int error, bool by_browse) {
   if (by_browse) line.Word("by", "on_before_browse");
   line.Write();
   RaiseLoadError(*core, error, FromUtf8(ErrorName(error)), url);
-  {
-    std::lock_guard<std::mutex> lock(core->Lock());
-    core->SetLoadingLocked(false);
-  }
-  RaiseLoadingStateChange(*core, false);
+  EndLoading(*core);
 }
 
 void TChromiumPage::RaiseTitle(std::wstring title) {

@@ -86,6 +86,7 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void BeginLoad(const std::wstring& url);
   void FinishLoad(uint64_t serial, const std::wstring& title);
   void FailLoad(uint64_t serial, int error, bool by_browse);
+  void EndLoading(TBrowserCore& core);
   void RaiseTitle(std::wstring title);
   void CommitAddress(const std::wstring& address, const std::wstring& engine_url, bool new_document);
   void LoadEventFired();
@@ -141,6 +142,7 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
 
   // UI thread only.
   bool FLoading = false;
+  bool FReplacing = false;  // a new load takes over from the one that ends
   bool FCommitted = false;  // the load in progress has its page in place
   int FStatus = 0;
   std::wstring FUrl;      // the program's address of the current page

@@ -123,11 +123,12 @@ void RunTransfer(const TCoreRef& core, const TNavigationRef& nav, const std::wst
   for (int attempt = 0; attempt < 3; ++attempt) {
     std::optional<std::string> realm = BasicRealm(response);
     if (!realm) break;
-    std::string authorization = AskCredentialsOnIo(core, nav, response.final_url, *realm);
+    std::string address = response.final_url.empty() ? request.url : response.final_url;
+    std::string authorization = AskCredentialsOnIo(core, nav, address, *realm);
     if (authorization.empty()) break;
     std::erase_if(request.headers, [](const net::THttpHeader& h) { return AsciiLower(FromUtf8(h.name)) == L"authorization"; });
     request.headers.push_back({"Authorization", authorization});
-    request.url = response.final_url;
+    request.url = address;
     response = net::HttpGet(request, &nav->cancel);
   }
   TLoadResult result;
