@@ -75,16 +75,13 @@ int CEF_CALLBACK OnJsDialog(cef_jsdialog_handler_t* self, cef_browser_t* browser
 int CEF_CALLBACK OnBeforeUnloadDialog(cef_jsdialog_handler_t* self, cef_browser_t* browser, const cef_string_t*, int,
                                       cef_jsdialog_callback_t* callback) {
   FromDialog(self)->Record("before_unload", true);
-  Give(browser);
-  Give(callback);
+  Give(browser), Give(callback);
   return 0;
 }
 void CEF_CALLBACK OnBeforeDownload(cef_download_handler_t* self, cef_browser_t* browser, cef_download_item_t* item,
                                    const cef_string_t* name, cef_before_download_callback_t* callback) {
   FromDownload(self)->Record("before_download:" + Narrow(name), true);
-  Give(browser);
-  Give(item);
-  Give(callback);
+  Give(browser), Give(item), Give(callback);
 }
 void CEF_CALLBACK OnBeforeClose(cef_life_span_handler_t* self, cef_browser_t* browser) {
   FromLifeSpan(self)->Record("before_close", true);

@@ -1,7 +1,5 @@
-// The engine behaves as the runtime the program was written for: file: addresses in the forms
-// a Windows user types, no requests of the engine's own reaching the program, a load that
-// replaces a hung one, load start at commit, load end without the page's help, the close
-// answer, and typing on any layout.
+// The engine behaves as the program's runtime does: file: forms, no requests of its own, a load
+// replacing a hung one, load start at commit and end without the page's help, any layout's keys.
 
 #include "engine_fixture.h"
 #include "loopback_server.h"
@@ -93,24 +91,6 @@ TEST_F(EngineTest, LoadStartsWhenThePageCommitsAndEndsWhileThePageIsBusy) {
   std::vector<std::string> expected = {"before_browse:" + url, "loading:1", "before_resource_load:" + url,
                                        "load_start", "address:" + url, "title:Busy", "load_end:200", "loading:0"};
   EXPECT_EQ(events, expected);
-}
-
-TEST_F(EngineTest, DoCloseFalseClosesTheTopLevelWindowAndTrueKeepsTheBrowser) {
-  cef_browser_t* browser = CreateBrowser(FClient, L"about:blank");
-  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }, 20000));
-  cef_browser_host_t* host = browser->get_host(browser);
-  FClient.do_close_answer = 1;
-  host->close_browser(host, 1);
-  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("do_close"); }));
-  PumpFor(300);
-  EXPECT_FALSE(FClient.Has("before_close"));
-  EXPECT_TRUE(IsWindow(FParent));
-  FClient.do_close_answer = 0;
-  host->close_browser(host, 1);
-  host->base.release(&host->base);
-  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("before_close"); }));
-  EXPECT_FALSE(IsWindow(FParent));
-  FParent = nullptr;
 }
 
 TEST_F(EngineTest, AltGrAndAnyLayoutsCharactersReachTheForm) {

@@ -88,9 +88,7 @@ int EngineTest::EngineProcesses() const {
 }
 
 int EngineTest::EnginePages() {
-  auto engines = FJournal.Entries("page_engine");
-  if (engines.empty()) return -1;
-  INTERNET_PORT port = static_cast<INTERNET_PORT>(std::stoi(engines.back().Field("port")));
+  auto port = static_cast<INTERNET_PORT>(std::stoi(FJournal.Entries("page_engine").back().Field("port")));
   std::string list;
   HINTERNET session = WinHttpOpen(L"engine test", WINHTTP_ACCESS_TYPE_NO_PROXY, nullptr, nullptr, 0);
   HINTERNET connection = session ? WinHttpConnect(session, L"127.0.0.1", port, 0) : nullptr;
@@ -104,8 +102,7 @@ int EngineTest::EnginePages() {
   for (HINTERNET handle : {request, connection, session})
     if (handle) WinHttpCloseHandle(handle);
   int pages = 0;
-  for (size_t at = list.find("\"type\": \"page\""); at != std::string::npos; at = list.find("\"type\": \"page\"", at + 1))
-    ++pages;
+  for (size_t at = 0; (at = list.find("\"type\": \"page\"", at)) != std::string::npos; ++at) ++pages;
   return pages;
 }
 

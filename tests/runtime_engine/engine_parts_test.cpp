@@ -238,7 +238,6 @@ TEST(InputEvents, KeyDownsCarryTheirDomKeyAndCodeAndAltGrTypesItsCharacter) {
       {'C', 0x002E0001, L"", 2, nullptr, "KeyC", 2},          // Ctrl+C stays a shortcut
       {VK_RIGHT, 0x014D0001, L"", 0, "ArrowRight", "ArrowRight", 0},
       {VK_RETURN, 0, L"\r", 0, "Enter", "Enter", 0},           // posted: the scan code of the key
-      {VK_F5, 0x003F0001, L"", 0, "F5", "F5", 0},
   };
   for (const TCase& c : cases) {
     nlohmann::json params = InputCommandOf(WM_KEYDOWN, c.key, c.lparam, at, c.modifiers, c.typed).params;

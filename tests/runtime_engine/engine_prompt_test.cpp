@@ -1,6 +1,5 @@
-// What a page asks of the program reaches it through the runtime's callbacks, and what the
-// program leaves unanswered gets the runtime's own answer: dialogs, credentials, popups and
-// downloads never leave a page stuck or a file behind.
+// What a page asks reaches the program's callbacks; unanswered, the runtime's own answer leaves
+// no page stuck and no file behind.
 
 #include "engine_fixture.h"
 #include "loopback_server.h"
@@ -28,7 +27,6 @@ TEST_F(EngineTest, ScriptDialogsAreAnsweredAndThePagePaints) {
   ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }, 20000));
   EXPECT_TRUE(FClient.Has("title:c=false p=null"));
   for (const char* dialog : {"jsdialog:0:a", "jsdialog:1:b", "jsdialog:2:c"}) EXPECT_TRUE(FClient.Has(dialog)) << dialog;
-  EXPECT_EQ(FJournal.Entries("jsdialog").size(), 3u);
   ASSERT_TRUE(PumpUntil([&] { return TCapture::OfWindow(BrowserWindow(browser)).Pixel(200, 150) == RGB(10, 200, 30); }));
   FClient.answer_dialogs = true;
   FClient.prompt_answer = L"typed";
@@ -75,12 +73,9 @@ TEST_F(EngineTest, ADownloadNobodyContinuesIsCancelledAndLeavesNoFile) {
   wchar_t temp[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH, temp);
   std::filesystem::path scratch = std::wstring(temp) + L"StandinDownloads-" + std::to_wstring(GetCurrentProcessId());
-  auto files = [&] {
-    std::error_code error;
-    return std::distance(std::filesystem::directory_iterator(scratch, error), std::filesystem::directory_iterator());
-  };
   PumpFor(1500);
-  EXPECT_EQ(files(), 0);
+  std::error_code error;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch, error), {}), 0);
   EXPECT_EQ(FClient.Count("load_error:" + std::to_string(ERR_ABORTED)), 1u);
 }
 
@@ -97,8 +92,6 @@ TEST_F(EngineTest, APopupIsOfferedToTheProgramAndOpensNoWindow) {
   PostMessageW(BrowserWindow(browser), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
   PostMessageW(BrowserWindow(browser), WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
   ASSERT_TRUE(PumpUntil([&] { return FClient.Has("popup:" + server.Url("/popup")); }, 20000));
-  ASSERT_TRUE(PumpUntil([&] { return !FJournal.Entries("popup").empty(); }));
-  EXPECT_EQ(FJournal.Entries("popup").back().Field("cancelled"), "1");
   PumpFor(1000);
   EXPECT_EQ(EnginePages(), pages);  // the popup's target is gone again
 }
