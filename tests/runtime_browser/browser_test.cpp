@@ -92,6 +92,24 @@ TEST_F(BrowserTest, CloseBrowserAsksDoCloseThenSaysBeforeCloseAndDestroysTheWind
   EXPECT_EQ(FClient.Outstanding(), 0);  // the client is given back at close
 }
 
+TEST_F(BrowserTest, DoCloseTrueKeepsTheBrowserAndFalseClosesTheTopLevelWindow) {
+  cef_browser_t* browser = CreateBrowser(FClient, L"");
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Count("after_created") == 1; }));
+  cef_browser_host_t* host = browser->get_host(browser);
+  FClient.do_close_answer = 1;
+  host->close_browser(host, 1);
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("do_close"); }));
+  PumpFor(100);
+  EXPECT_FALSE(FClient.Has("before_close"));
+  EXPECT_NE(BrowserWindow(browser), nullptr);
+  FClient.do_close_answer = 0;
+  host->close_browser(host, 1);
+  host->base.release(&host->base);
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("before_close"); }));
+  EXPECT_FALSE(IsWindow(FParent));  // told to close, and its window procedure did
+  FParent = nullptr;
+}
+
 TEST_F(BrowserTest, ADestroyedParentClosesTheBrowser) {
   cef_browser_t* browser = CreateBrowser(FClient, L"");
   ASSERT_NE(browser, nullptr);

@@ -29,7 +29,8 @@ TEST_F(BrowserTest, LoadsAPageWithTheCallbacksInTheirOrder) {
   FClient.ClearEvents();
   Load(browser, Wide(url));
   ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }));
-  std::vector<std::string> expected = {"before_browse:" + url, "loading:1", "load_start", "before_resource_load:" + url,
+  // on_load_start comes when the page commits, not before its request is sent.
+  std::vector<std::string> expected = {"before_browse:" + url, "loading:1", "before_resource_load:" + url, "load_start",
                                        "address:" + url, "title:Hello Page", "load_end:200", "loading:0"};
   EXPECT_EQ(FClient.Events(), expected);
   EXPECT_EQ(FrameUrl(browser), Wide(url));
@@ -101,7 +102,7 @@ TEST_F(BrowserTest, OnBeforeBrowseCanRefuseARedirect) {
     return TServerReply::Html(200, "<title>Arrived</title>");
   });
   CreateBrowser(FClient, Wide(server.Url("/old")));
-  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("load_start"); }));
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:1"); }));
   FClient.cancel_browse = true;  // the first browse went through; the redirect's does not
   ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }));
   EXPECT_EQ(FClient.Count("load_error:" + std::to_string(ERR_ABORTED)), 1u);
@@ -165,9 +166,31 @@ TEST_F(BrowserTest, LoadsLocalFiles) {
   std::wstring url = L"file:///" + file;
   for (wchar_t& c : url)
     if (c == L'\\') c = L'/';
-  CreateBrowser(FClient, url);
+  cef_browser_t* browser = CreateBrowser(FClient, url);
   ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }));
   EXPECT_TRUE(FClient.Has("title:From Disk"));
+  // The forms a Windows user types: two slashes before the drive, escapes or none.
+  std::filesystem::create_directories(std::filesystem::path(FDir) / L"Zo\u00eb");
+  std::ofstream(std::filesystem::path(FDir) / L"Zo\u00eb" / L"a b.html") << "<title>Typed</title>";
+  std::wstring dir = url.substr(8, url.rfind(L'/') - 8);  // C:/...
+  for (const std::wstring& typed : {L"file://" + dir + L"/Zo\u00eb/a b.html", L"file:///" + dir + L"/Zo%C3%AB/a%20b.html"}) {
+    FClient.ClearEvents();
+    Load(browser, typed);
+    ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }));
+    EXPECT_TRUE(FClient.Has("title:Typed")) << Narrow(typed);
+  }
+}
+
+TEST_F(BrowserTest, ABasicChallengeIsAskedForAndRefusedShowsTheServersPage) {
+  TLoopbackServer server([](const TServedRequest&) {
+    return TServerReply::Html(401, "<title>Denied</title>", "WWW-Authenticate: Basic realm=\"wall\"\r\n");
+  });
+  CreateBrowser(FClient, Wide(server.Url("/private")));
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }));
+  EXPECT_TRUE(FClient.Has("auth:127.0.0.1:wall:basic"));
+  EXPECT_TRUE(FClient.Has("load_end:401"));
+  EXPECT_TRUE(FClient.Has("title:Denied"));
+  EXPECT_EQ(server.Requests().size(), 1u);
 }
 
 TEST_F(BrowserTest, ANewLoadAbortsTheOneInFlight) {
@@ -185,8 +208,8 @@ TEST_F(BrowserTest, ANewLoadAbortsTheOneInFlight) {
   ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }));
   std::vector<std::string> ui_events = FClient.Events();
   std::erase_if(ui_events, [](const std::string& e) { return e.rfind("before_", 0) == 0 || e.rfind("after_", 0) == 0; });
+  // The stuck load never committed: it ends without having started.
   std::vector<std::string> expected = {"loading:1",
-                                       "load_start",
                                        "load_error:" + std::to_string(ERR_ABORTED) + ":ERR_ABORTED:" + server.Url("/stuck"),
                                        "load_start",
                                        "address:" + server.Url("/quick"),
@@ -217,7 +240,7 @@ TEST_F(BrowserTest, ASilentServerHoldsUpNeitherTheLoopWorkNorOtherBrowsers) {
   });
   TLoopbackServer alive([](const TServedRequest&) { return TServerReply::Html(200, "<title>Alive</title>"); });
   CreateBrowser(FClient, Wide(dead.Url("/")));
-  ASSERT_TRUE(PumpUntil([&] { return dead.Requests().size() == 1 && FClient.Has("load_start"); }));
+  ASSERT_TRUE(PumpUntil([&] { return dead.Requests().size() == 1 && FClient.Has("loading:1"); }));
   CreateBrowser(FOther, Wide(alive.Url("/")));
   ASSERT_TRUE(PumpUntil([&] { return FOther.Has("loading:0"); }));
   EXPECT_TRUE(FOther.Has("title:Alive"));

@@ -18,6 +18,8 @@ TTestClient* FromDisplay(cef_display_handler_t* self) { return TPart<cef_display
 TTestClient* FromFocus(cef_focus_handler_t* self) { return TPart<cef_focus_handler_t>::Owner(self); }
 TTestClient* FromKeyboard(cef_keyboard_handler_t* self) { return TPart<cef_keyboard_handler_t>::Owner(self); }
 TTestClient* FromRequest(cef_request_handler_t* self) { return TPart<cef_request_handler_t>::Owner(self); }
+TTestClient* FromDialog(cef_jsdialog_handler_t* self) { return TPart<cef_jsdialog_handler_t>::Owner(self); }
+TTestClient* FromDownload(cef_download_handler_t* self) { return TPart<cef_download_handler_t>::Owner(self); }
 
 std::wstring RequestUrl(cef_request_t* request) {
   cef_string_userfree_t url = request->get_url(request);
@@ -33,6 +35,8 @@ cef_display_handler_t* CEF_CALLBACK GetDisplay(cef_client_t* self) { return From
 cef_focus_handler_t* CEF_CALLBACK GetFocus(cef_client_t* self) { return FromClient(self)->focus.Hand(); }
 cef_keyboard_handler_t* CEF_CALLBACK GetKeyboard(cef_client_t* self) { return FromClient(self)->keyboard.Hand(); }
 cef_request_handler_t* CEF_CALLBACK GetRequest(cef_client_t* self) { return FromClient(self)->request.Hand(); }
+cef_jsdialog_handler_t* CEF_CALLBACK GetDialog(cef_client_t* self) { return FromClient(self)->jsdialog.Hand(); }
+cef_download_handler_t* CEF_CALLBACK GetDownload(cef_client_t* self) { return FromClient(self)->download.Hand(); }
 
 // Life span.
 void CEF_CALLBACK OnAfterCreated(cef_life_span_handler_t* self, cef_browser_t* browser) {
@@ -42,7 +46,42 @@ void CEF_CALLBACK OnAfterCreated(cef_life_span_handler_t* self, cef_browser_t* b
 int CEF_CALLBACK DoClose(cef_life_span_handler_t* self, cef_browser_t* browser) {
   FromLifeSpan(self)->Record("do_close", true);
   Give(browser);
+  return FromLifeSpan(self)->do_close_answer;
+}
+int CEF_CALLBACK OnBeforePopup(cef_life_span_handler_t* self, cef_browser_t* browser, cef_frame_t* frame,
+                               const cef_string_t* url, const cef_string_t*, cef_window_open_disposition_t, int,
+                               const cef_popup_features_t*, cef_window_info_t*, cef_client_t**,
+                               cef_browser_settings_t*, int*) {
+  FromLifeSpan(self)->Record("popup:" + Narrow(url), false);
+  Give(browser);
+  Give(frame);
+  return FromLifeSpan(self)->cancel_popups ? 1 : 0;
+}
+
+// Script dialogs and downloads.
+int CEF_CALLBACK OnJsDialog(cef_jsdialog_handler_t* self, cef_browser_t* browser, const cef_string_t*,
+                            const cef_string_t*, cef_jsdialog_type_t type, const cef_string_t* message,
+                            const cef_string_t*, cef_jsdialog_callback_t* callback, int*) {
+  TTestClient* c = FromDialog(self);
+  c->Record("jsdialog:" + std::to_string(type) + ":" + Narrow(message), true);
+  Give(browser);
+  if (c->answer_dialogs) {
+    cef_string_t input = {const_cast<wchar_t*>(c->prompt_answer.c_str()), c->prompt_answer.size(), nullptr};
+    callback->cont(callback, 1, &input);
+  }
+  Give(callback);
+  return c->answer_dialogs ? 1 : 0;
+}
+int CEF_CALLBACK OnBeforeUnloadDialog(cef_jsdialog_handler_t* self, cef_browser_t* browser, const cef_string_t*, int,
+                                      cef_jsdialog_callback_t* callback) {
+  FromDialog(self)->Record("before_unload", true);
+  Give(browser), Give(callback);
   return 0;
+}
+void CEF_CALLBACK OnBeforeDownload(cef_download_handler_t* self, cef_browser_t* browser, cef_download_item_t* item,
+                                   const cef_string_t* name, cef_before_download_callback_t* callback) {
+  FromDownload(self)->Record("before_download:" + Narrow(name), true);
+  Give(browser), Give(item), Give(callback);
 }
 void CEF_CALLBACK OnBeforeClose(cef_life_span_handler_t* self, cef_browser_t* browser) {
   FromLifeSpan(self)->Record("before_close", true);
@@ -163,6 +202,15 @@ void CEF_CALLBACK OnResourceRedirect(cef_request_handler_t* self, cef_browser_t*
   Give(frame);
   Give(request);
 }
+int CEF_CALLBACK GetAuthCredentials(cef_request_handler_t* self, cef_browser_t* browser, cef_frame_t* frame, int,
+                                    const cef_string_t* host, int, const cef_string_t* realm,
+                                    const cef_string_t* scheme, cef_auth_callback_t* callback) {
+  FromRequest(self)->Record("auth:" + Narrow(host) + ":" + Narrow(realm) + ":" + Narrow(scheme), false);
+  Give(browser);
+  Give(frame);
+  Give(callback);
+  return 0;
+}
 int CEF_CALLBACK OnResourceResponse(cef_request_handler_t*, cef_browser_t* browser, cef_frame_t* frame,
                                     cef_request_t* request, cef_response_t* response) {
   Give(browser);
@@ -192,12 +240,21 @@ TTestClient::TTestClient() {
   focus.owner = this;
   keyboard.owner = this;
   request.owner = this;
+  jsdialog.owner = this;
+  download.owner = this;
   client.counted.data.get_life_span_handler = &GetLifeSpan;
   client.counted.data.get_load_handler = &GetLoad;
   client.counted.data.get_display_handler = &GetDisplay;
   client.counted.data.get_focus_handler = &GetFocus;
   client.counted.data.get_keyboard_handler = &GetKeyboard;
   client.counted.data.get_request_handler = &GetRequest;
+  client.counted.data.get_jsdialog_handler = &GetDialog;
+  client.counted.data.get_download_handler = &GetDownload;
+  life_span.counted.data.on_before_popup = &OnBeforePopup;
+  jsdialog.counted.data.on_jsdialog = &OnJsDialog;
+  jsdialog.counted.data.on_before_unload_dialog = &OnBeforeUnloadDialog;
+  download.counted.data.on_before_download = &OnBeforeDownload;
+  request.counted.data.get_auth_credentials = &GetAuthCredentials;
   life_span.counted.data.on_after_created = &OnAfterCreated;
   life_span.counted.data.do_close = &DoClose;
   life_span.counted.data.on_before_close = &OnBeforeClose;
@@ -255,7 +312,8 @@ void TTestClient::ClearEvents() {
 
 int TTestClient::Outstanding() const {
   return client.Outstanding() + life_span.Outstanding() + load.Outstanding() + display.Outstanding() +
-         focus.Outstanding() + keyboard.Outstanding() + request.Outstanding();
+         focus.Outstanding() + keyboard.Outstanding() + request.Outstanding() + jsdialog.Outstanding() +
+         download.Outstanding();
 }
 
 }  // namespace standin_test

@@ -35,6 +35,8 @@ struct TTestClient {
   TPart<cef_focus_handler_t> focus;
   TPart<cef_keyboard_handler_t> keyboard;
   TPart<cef_request_handler_t> request;
+  TPart<cef_jsdialog_handler_t> jsdialog;
+  TPart<cef_download_handler_t> download;
 
   DWORD ui_thread = GetCurrentThreadId();
   std::atomic<int> off_thread_ui_events{0};
@@ -45,6 +47,12 @@ struct TTestClient {
   std::function<cef_resource_handler_t*(const std::wstring& url)> resource_handler;
   std::wstring redirect_override;  // on_resource_redirect sends redirects here when set
   cef_request_callback_t* pending_resource_callback = nullptr;  // kept for RV_CONTINUE_ASYNC
+  int do_close_answer = 0;
+  bool cancel_popups = true;
+  // Script dialogs answered by the client (accepted, the prompt given this text), or left to
+  // the runtime; credential requests are refused either way.
+  bool answer_dialogs = false;
+  std::wstring prompt_answer;
 
   TTestClient();
   ~TTestClient();

@@ -9,6 +9,7 @@
 #include "engine_cookies.h"
 #include "engine_locator.h"
 #include "engine_process.h"
+#include "file_address.h"
 #include "input_events.h"
 
 #include <gtest/gtest.h>
@@ -174,25 +175,77 @@ TEST(EngineAddress, TheProgramsSchemesTravelAsUnresolvableHostsAndComeBack) {
   }
 }
 
+TEST(FileAddress, EveryFormAWindowsUserTypesNamesItsFile) {
+  struct TCase {
+    const wchar_t* url;
+    const wchar_t* path;
+  } cases[] = {
+      {L"file:///C:/dir/a%20b.html", L"C:\\dir\\a b.html"},
+      {L"file://C:/dir/a b.html?q#f", L"C:\\dir\\a b.html"},
+      {L"FILE:/c|/x", L"c:\\x"},
+      {L"file://localhost/C:/x", L"C:\\x"},
+      {L"file:///C:\\dir\\x", L"C:\\dir\\x"},
+      {L"file:///Z:/Zo%C3%AB/\u00e9t\u00e9.html", L"Z:\\Zo\u00eb\\\u00e9t\u00e9.html"},
+      {L"file://server/share/x", L"\\\\server\\share\\x"},
+      {L"file:////server/share/x", L"\\\\server\\share\\x"},
+      {L"file:///tmp/x", L"\\tmp\\x"},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(WindowsPathOfFileUrl(c.url), c.path) << c.url;
+  EXPECT_EQ(FileUrlSuffix(L"file://C:/a b.html?q=1#top"), L"?q=1#top");
+  EXPECT_EQ(FileUrlOfWindowsPath(L"Z:\\Zo\u00eb\\a b#1.html"), L"file:///Z:/Zo%C3%AB/a%20b%231.html");
+  EXPECT_EQ(FileUrlOfWindowsPath(L"\\\\server\\share\\x"), L"file://server/share/x");
+  EXPECT_EQ(FileUrlOfUnixPath("/home/Zo\xc3\xab/a b.html"), L"file:///home/Zo%C3%AB/a%20b.html");
+  EXPECT_EQ(UnixPathOfFileUrl(L"file:///home/Zo%C3%AB/a%20b.html#x"), "/home/Zo\xc3\xab/a b.html");
+  EXPECT_EQ(UnixPathOfFileUrl(L"file://server/share/x"), "");
+}
+
 TEST(InputEvents, MouseAndKeysBecomeTheEnginesCommands) {
   POINT at = {12, 34};
-  TInputCommand press = InputCommandOf(WM_LBUTTONDOWN, MK_LBUTTON, at, 0);
+  TInputCommand press = InputCommandOf(WM_LBUTTONDOWN, MK_LBUTTON, 0, at, 0);
   EXPECT_EQ(press.method, "Input.dispatchMouseEvent");
   EXPECT_EQ(press.params["type"], "mousePressed");
   EXPECT_EQ(press.params["button"], "left");
   EXPECT_EQ(press.params["x"], 12);
   EXPECT_EQ(press.params["clickCount"], 1);
-  EXPECT_EQ(InputCommandOf(WM_LBUTTONDBLCLK, MK_LBUTTON, at, 0).params["clickCount"], 2);
-  EXPECT_EQ(InputCommandOf(WM_RBUTTONUP, 0, at, 0).params["type"], "mouseReleased");
-  EXPECT_EQ(InputCommandOf(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), at, 0).params["deltaY"], -WHEEL_DELTA);
-  TInputCommand enter = InputCommandOf(WM_KEYDOWN, VK_RETURN, at, 8);
+  EXPECT_EQ(InputCommandOf(WM_LBUTTONDBLCLK, MK_LBUTTON, 0, at, 0).params["clickCount"], 2);
+  EXPECT_EQ(InputCommandOf(WM_RBUTTONUP, 0, 0, at, 0).params["type"], "mouseReleased");
+  EXPECT_EQ(InputCommandOf(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0, at, 0).params["deltaY"], -WHEEL_DELTA);
+  TInputCommand enter = InputCommandOf(WM_KEYDOWN, VK_RETURN, 0, at, 8);
   EXPECT_EQ(enter.params["type"], "rawKeyDown");
   EXPECT_EQ(enter.params["key"], "Enter");
   EXPECT_EQ(enter.params["modifiers"], 8);
-  EXPECT_EQ(InputCommandOf(WM_CHAR, L'\u00e9', at, 0).params["text"], "\xc3\xa9");
-  EXPECT_EQ(InputCommandOf(WM_CHAR, L'\r', at, 0).params["text"], "\r");
-  EXPECT_TRUE(InputCommandOf(WM_CHAR, L'\b', at, 0).method.empty());  // the key-down deletes
-  EXPECT_TRUE(InputCommandOf(WM_PAINT, 0, at, 0).method.empty());
+  EXPECT_EQ(InputCommandOf(WM_CHAR, L'\u00e9', 0, at, 0).params["text"], "\xc3\xa9");
+  EXPECT_EQ(InputCommandOf(WM_CHAR, L'\r', 0, at, 0).params["text"], "\r");
+  EXPECT_TRUE(InputCommandOf(WM_CHAR, L'\b', 0, at, 0).method.empty());  // the key-down deletes
+  EXPECT_TRUE(InputCommandOf(WM_PAINT, 0, 0, at, 0).method.empty());
+}
+
+TEST(InputEvents, KeyDownsCarryTheirDomKeyAndCodeAndAltGrTypesItsCharacter) {
+  POINT at = {0, 0};
+  constexpr int kCtrlAlt = 1 | 2;
+  struct TCase {
+    WPARAM key;
+    LPARAM lparam;
+    std::wstring typed;
+    int modifiers;
+    const char* dom_key;
+    const char* code;
+    int sent_modifiers;
+  } cases[] = {
+      {'Q', 0x00100001, L"@", kCtrlAlt, "@", "KeyQ", 0},       // German AltGr+Q
+      {'E', 0x00120001, L"\u20ac", kCtrlAlt, "\xe2\x82\xac", "KeyE", 0},
+      {'Z', 0x00150001, L"z", 0, "z", "KeyY", 0},              // a German Z sits where KeyY is
+      {'C', 0x002E0001, L"", 2, nullptr, "KeyC", 2},          // Ctrl+C stays a shortcut
+      {VK_RIGHT, 0x014D0001, L"", 0, "ArrowRight", "ArrowRight", 0},
+      {VK_RETURN, 0, L"\r", 0, "Enter", "Enter", 0},           // posted: the scan code of the key
+  };
+  for (const TCase& c : cases) {
+    nlohmann::json params = InputCommandOf(WM_KEYDOWN, c.key, c.lparam, at, c.modifiers, c.typed).params;
+    EXPECT_EQ(params.value("key", ""), c.dom_key ? c.dom_key : "") << c.code;
+    EXPECT_EQ(params.value("code", ""), c.code);
+    EXPECT_EQ(params["modifiers"], c.sent_modifiers) << c.code;
+  }
+  EXPECT_EQ(InputCommandOf(WM_CHAR, L'@', 0, at, kCtrlAlt).params["modifiers"], 0);
 }
 
 TEST(Base64, RoundTripsEveryLengthAndRefusesForeignText) {

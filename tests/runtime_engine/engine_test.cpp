@@ -163,6 +163,7 @@ TEST_F(EngineTest, FrameOperationsWorkThroughTheEngine) {
   ASSERT_TRUE(PumpUntil([&] { return FrameUrl(browser) == given; }, 20000));
   browser->go_back(browser);
   ASSERT_TRUE(PumpUntil([&] { return FrameUrl(browser) == Wide(server.Url("/first")); }, 20000));
+  ASSERT_TRUE(PumpUntil([&] { return browser->is_loading(browser) == 0; }, 20000));
   int before_reload = first_requests;
   FClient.ClearEvents();
   browser->reload(browser);

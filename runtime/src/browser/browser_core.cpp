@@ -10,6 +10,7 @@
 #include "load_result.h"
 #include "navigation.h"
 #include "runtime_threads.h"
+#include "thread_check.h"
 #include "utf.h"
 
 namespace standin {
@@ -178,6 +179,21 @@ void TBrowserCore::Close(TCloseReason reason) {
 }
 
 void TBrowserCore::FinishClose(TCloseReason reason) {
+  STANDIN_ON_THREAD(TID_UI);
+  if (Closed()) return;
+  if (reason == TCloseReason::CloseBrowser) {
+    // A browser asked to close goes with its window. do_close answered false: the window's
+    // top-level window is told to close, and whoever owns it destroys it (the browser with
+    // it). True: the program closes the window in its own way, when it wants to.
+    bool program_closes = AskDoClose(*this);
+    HWND window = Window();
+    HWND top = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    TJournalLine("close_request").Int("browser", FId).Int("do_close", program_closes ? 1 : 0).Write();
+    if (top) {
+      if (!program_closes) PostMessageW(top, WM_CLOSE, 0, 0);
+      return;
+    }
+  }
   TNavigationRef current;
   {
     std::lock_guard<std::mutex> lock(FLock);
@@ -185,7 +201,6 @@ void TBrowserCore::FinishClose(TCloseReason reason) {
     current = FNavigation.current;
   }
   if (current) AbortNavigation(shared_from_this(), current, true);
-  if (reason == TCloseReason::CloseBrowser) AskDoClose(*this);
   std::unique_ptr<page::TPageWindow> window;
   std::unique_ptr<TDevToolsWindow> devtools;
   std::shared_ptr<TPageEngine> engine;

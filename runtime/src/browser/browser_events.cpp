@@ -1,6 +1,7 @@
 #include "browser_events.h"
 
 #include "callbacks.h"
+#include "download_item.h"
 #include "faults.h"
 #include "journal.h"
 #include "request.h"
@@ -34,6 +35,12 @@ THeld<cef_request_handler_t> RequestHandler(TBrowserCore& core) {
 }
 THeld<cef_focus_handler_t> FocusHandler(TBrowserCore& core) {
   return Ask<cef_focus_handler_t>(core, &cef_client_t::get_focus_handler, "focus_handler");
+}
+THeld<cef_jsdialog_handler_t> JsDialogHandler(TBrowserCore& core) {
+  return Ask<cef_jsdialog_handler_t>(core, &cef_client_t::get_jsdialog_handler, "jsdialog_handler");
+}
+THeld<cef_download_handler_t> DownloadHandler(TBrowserCore& core) {
+  return Ask<cef_download_handler_t>(core, &cef_client_t::get_download_handler, "download_handler");
 }
 THeld<cef_keyboard_handler_t> KeyboardHandler(TBrowserCore& core) {
   return Ask<cef_keyboard_handler_t>(core, &cef_client_t::get_keyboard_handler, "keyboard_handler");
@@ -181,6 +188,75 @@ void TellResourceRedirect(TBrowserCore& core, TRequest& request, std::wstring& n
 void TellResourceResponse(TBrowserCore& core, TRequest& request, TResponse& response) {
   if (auto h = RequestHandler(core); h && h->on_resource_response)
     h->on_resource_response(h.Get(), core.NewBrowser(), core.NewFrame(), request.PassOut(), response.PassOut());
+}
+
+bool AskJsDialog(TBrowserCore& core, const std::wstring& origin_url, cef_jsdialog_type_t type,
+                 const std::wstring& message, const std::wstring& default_prompt, TJsDialogCallback& callback,
+                 bool& suppress) {
+  auto h = JsDialogHandler(core);
+  if (!h || !h->on_jsdialog) return false;
+  cef_string_t origin = ViewOf(origin_url), language = ViewOf(L""), text = ViewOf(message),
+               prompt = ViewOf(default_prompt);
+  int suppress_message = 0;
+  bool handled = h->on_jsdialog(h.Get(), core.NewBrowser(), &origin, &language, type, &text, &prompt,
+                                callback.PassOut(), &suppress_message) != 0;
+  suppress = suppress_message != 0;
+  return handled;
+}
+
+bool AskBeforeUnloadDialog(TBrowserCore& core, const std::wstring& message, bool is_reload,
+                           TJsDialogCallback& callback) {
+  auto h = JsDialogHandler(core);
+  if (!h || !h->on_before_unload_dialog) return false;
+  cef_string_t text = ViewOf(message);
+  return h->on_before_unload_dialog(h.Get(), core.NewBrowser(), &text, is_reload ? 1 : 0, callback.PassOut()) != 0;
+}
+
+bool AskAuthCredentials(TBrowserCore& core, bool is_proxy, const std::wstring& host, int port,
+                        const std::wstring& realm, const std::wstring& scheme, TAuthCallback& callback) {
+  auto h = RequestHandler(core);
+  if (!h || !h->get_auth_credentials) return false;
+  cef_string_t host_text = ViewOf(host), realm_text = ViewOf(realm), scheme_text = ViewOf(scheme);
+  return h->get_auth_credentials(h.Get(), core.NewBrowser(), core.NewFrame(), is_proxy ? 1 : 0, &host_text, port,
+                                 &realm_text, &scheme_text, callback.PassOut()) != 0;
+}
+
+bool AskCertificateError(TBrowserCore& core, int error, const std::wstring& url, TRequestCallback& callback) {
+  auto h = RequestHandler(core);
+  if (!h || !h->on_certificate_error) return false;
+  cef_string_t address = ViewOf(url);
+  // The engine does not hand out the certificate itself; the program gets none to look at.
+  return h->on_certificate_error(h.Get(), core.NewBrowser(), static_cast<cef_errorcode_t>(error), &address, nullptr,
+                                 callback.PassOut()) != 0;
+}
+
+bool AskBeforePopup(TBrowserCore& core, const std::wstring& target_url, const std::wstring& frame_name,
+                    bool user_gesture) {
+  auto h = LifeSpanHandler(core);
+  if (!h || !h->on_before_popup) return false;
+  cef_string_t url = ViewOf(target_url), name = ViewOf(frame_name);
+  cef_popup_features_t features = {};
+  features.menuBarVisible = features.statusBarVisible = features.toolBarVisible = 1;
+  features.locationBarVisible = features.scrollbarsVisible = features.resizable = 1;
+  cef_window_info_t window_info = {};
+  cef_browser_settings_t settings = {};
+  settings.size = sizeof settings;
+  cef_client_t* client = core.Client().PassOut();
+  int no_javascript_access = 0;
+  bool cancel = h->on_before_popup(h.Get(), core.NewBrowser(), core.NewFrame(), &url, &name, WOD_NEW_FOREGROUND_TAB,
+                                   user_gesture ? 1 : 0, &features, &window_info, &client, &settings,
+                                   &no_javascript_access) != 0;
+  // The popup gets no browser of its own here: whatever client the program chose goes back.
+  THeld<cef_client_t>::Adopt(client, "client").Reset();
+  return cancel;
+}
+
+void RaiseBeforeDownload(TBrowserCore& core, TDownloadItem& item, const std::wstring& suggested_name,
+                         TBeforeDownloadCallback& callback) {
+  auto h = DownloadHandler(core);
+  if (!h || !h->on_before_download) return;
+  cef_string_t name = ViewOf(suggested_name);
+  h->on_before_download(h.Get(), core.NewBrowser(), item.PassOut(), &name, callback.PassOut());
 }
 
 }  // namespace standin

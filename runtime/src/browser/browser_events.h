@@ -12,6 +12,10 @@ namespace standin {
 class TRequest;
 class TResponse;
 class TRequestCallback;
+class TJsDialogCallback;
+class TAuthCallback;
+class TDownloadItem;
+class TBeforeDownloadCallback;
 
 void RaiseAfterCreated(TBrowserCore& core);
 bool AskDoClose(TBrowserCore& core);
@@ -37,5 +41,25 @@ THeld<cef_resource_handler_t> AskResourceHandler(TBrowserCore& core, TRequest& r
 // May change new_url.
 void TellResourceRedirect(TBrowserCore& core, TRequest& request, std::wstring& new_url);
 void TellResourceResponse(TBrowserCore& core, TRequest& request, TResponse& response);
+
+// A page's script dialogs and leave-page question (UI thread); true: the program answers
+// through the callback, now or later. suppress: the program asked for the dialog to be
+// dropped, as if cancelled.
+bool AskJsDialog(TBrowserCore& core, const std::wstring& origin_url, cef_jsdialog_type_t type,
+                 const std::wstring& message, const std::wstring& default_prompt, TJsDialogCallback& callback,
+                 bool& suppress);
+bool AskBeforeUnloadDialog(TBrowserCore& core, const std::wstring& message, bool is_reload,
+                           TJsDialogCallback& callback);
+// A server's or proxy's credential request (IO thread); false refuses it.
+bool AskAuthCredentials(TBrowserCore& core, bool is_proxy, const std::wstring& host, int port,
+                        const std::wstring& realm, const std::wstring& scheme, TAuthCallback& callback);
+// A certificate the engine does not trust (UI thread); false refuses it.
+bool AskCertificateError(TBrowserCore& core, int error, const std::wstring& url, TRequestCallback& callback);
+// A window a page opens (IO thread); true: the program cancels it.
+bool AskBeforePopup(TBrowserCore& core, const std::wstring& target_url, const std::wstring& frame_name,
+                    bool user_gesture);
+// A download (UI thread); it goes on only if the program continues it through the callback.
+void RaiseBeforeDownload(TBrowserCore& core, TDownloadItem& item, const std::wstring& suggested_name,
+                         TBeforeDownloadCallback& callback);
 
 }  // namespace standin

@@ -4,6 +4,7 @@
 #include "engine_locator.h"
 #include "engine_process.h"
 #include "journal.h"
+#include "wine_host.h"
 
 #include <windows.h>
 
@@ -25,6 +26,7 @@ struct TEngineState {
   std::thread starter;
   std::unique_ptr<engine::TEngineProcess> process;
   TChromiumEngine::TConnectionRef connection;
+  bool unix_engine = false;
   std::map<std::string, TChromiumEngine::TTargetListener> targets;
 };
 
@@ -41,8 +43,10 @@ void JournalText(const char* reason, const std::wstring& executable) {
 }
 
 void RouteTargetEvent(const std::string& method, const engine::json& params) {
-  if (method != "Target.targetInfoChanged") return;
-  std::string target = params.value("targetInfo", engine::json::object()).value("targetId", "");
+  if (method != "Target.targetInfoChanged" && method != "Target.targetCreated") return;
+  const engine::json info = params.value("targetInfo", engine::json::object());
+  // A target a page opened (a popup) is the opener's business.
+  std::string target = info.value(method == "Target.targetCreated" ? "openerId" : "targetId", "");
   TChromiumEngine::TTargetListener listener;
   {
     std::lock_guard<std::mutex> lock(State().lock);
@@ -93,6 +97,7 @@ void StartEngine(const std::wstring& profile_root) {
   std::lock_guard<std::mutex> lock(State().lock);
   State().process = std::move(process);
   State().connection = std::move(connection);
+  State().unix_engine = engine::IsUnixPath(location.executable);
 }
 
 }  // namespace
@@ -144,6 +149,11 @@ void TChromiumEngine::Stop() {
     connection->Close();
   }
   process.reset();
+}
+
+bool TChromiumEngine::UnixEngine() const {
+  std::lock_guard<std::mutex> lock(State().lock);
+  return State().unix_engine;
 }
 
 void TChromiumEngine::ListenToTarget(const std::string& target_id, TTargetListener listener) {

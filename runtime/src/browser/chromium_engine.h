@@ -24,6 +24,8 @@ class TChromiumEngine {
   TConnectionRef Connection();
   // At shutdown: ends the engine.
   void Stop();
+  // The engine reads Unix paths: a Linux engine started under Wine.
+  bool UnixEngine() const;
 
   // Browser-wide events about one target (its title changes) and "Engine.ended" when the
   // engine goes away, on the connection's receiving thread.

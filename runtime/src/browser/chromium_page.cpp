@@ -14,6 +14,7 @@
 #include "runtime_threads.h"
 #include "scheme_registry.h"
 #include "string_view_record.h"
+#include "thread_check.h"
 #include "url_parser.h"
 #include "utf.h"
 
@@ -35,8 +36,6 @@ constexpr const char* kTitleWatch =
 
 using engine::json;
 
-std::wstring ProgramAddress(const std::string& engine_url) { return engine::FromEngineAddress(FromUtf8(engine_url)); }
-std::string EngineAddress(const std::wstring& url) { return ToUtf8(engine::ToEngineAddress(url)); }
 
 json ScreencastParams(int width, int height) {
   return {{"format", "png"}, {"maxWidth", std::max(width, 1)}, {"maxHeight", std::max(height, 1)}, {"everyNthFrame", 1}};
@@ -61,6 +60,17 @@ const char* FetchErrorReason(int error) {
   }
 }
 
+// A request the engine makes for itself rather than for the page: the icon it fetches for the
+// page's tab, which it asks for as "Other" with images accepted.
+bool EngineOwnRequest(const json& params) {
+  if (params.value("resourceType", "") != "Other") return false;
+  const json headers = params.value("request", json::object()).value("headers", json::object());
+  for (const auto& [name, value] : headers.items())
+    if (AsciiLower(FromUtf8(name)) == L"accept" && value.is_string() && value.get<std::string>().rfind("image/", 0) == 0)
+      return true;
+  return false;
+}
+
 SIZE ClientSize(HWND window) {
   RECT client = {};
   if (window) GetClientRect(window, &client);
@@ -68,11 +78,6 @@ SIZE ClientSize(HWND window) {
 }
 
 }  // namespace
-
-template <class F>
-void TChromiumPage::PostUi(F&& f) {
-  TRuntimeThreads::Instance().Post(TID_UI, MakeWork(std::forward<F>(f)));
-}
 
 std::shared_ptr<TChromiumPage> TChromiumPage::Create(const TCoreRef& core, TConnectionRef connection) {
   SIZE size = ClientSize(core->Window());
@@ -101,7 +106,11 @@ std::shared_ptr<TChromiumPage> TChromiumPage::Create(const TCoreRef& core, TConn
 }
 
 TChromiumPage::TChromiumPage(const TCoreRef& core, TConnectionRef connection, std::string target, std::string session)
-    : FCore(core), FConnection(std::move(connection)), FTarget(std::move(target)), FSession(std::move(session)) {}
+    : FCore(core),
+      FConnection(std::move(connection)),
+      FTarget(std::move(target)),
+      FSession(std::move(session)),
+      FAddresses(TChromiumEngine::Instance().UnixEngine()) {}
 
 void TChromiumPage::Start(int width, int height) {
   std::weak_ptr<TChromiumPage> weak = weak_from_this();
@@ -117,7 +126,9 @@ void TChromiumPage::Start(int width, int height) {
   Send("Page.addScriptToEvaluateOnNewDocument", {{"source", kTitleWatch}});
   // The program's schemes, and every main document (the program decides about navigations).
   Send("Fetch.enable", {{"patterns", json::array({{{"urlPattern", "*"}, {"resourceType", "Document"}},
-                                                  {{"urlPattern", engine::MappedAddressPattern()}}})}});
+                                                  {{"urlPattern", engine::MappedAddressPattern()}}})},
+                        {"handleAuthRequests", true}});
+  StartPrompts();
   Send("Emulation.setFocusEmulationEnabled", {{"enabled", true}});
   Send("Emulation.setDeviceMetricsOverride", MetricsParams(width, height));
   Send("Page.startScreencast", ScreencastParams(width, height));
@@ -184,6 +195,7 @@ void TChromiumPage::LoadHtml(std::wstring html, std::wstring url) {
 }
 
 void TChromiumPage::NavigateOwn(std::wstring url, bool html) {
+  STANDIN_ON_THREAD(TID_UI);
   auto core = FCore.lock();
   if (!core || FClosed) return;
   if (!html) {
@@ -284,11 +296,20 @@ void TChromiumPage::VisitText(std::function<void(std::wstring)> visit) {
 }
 
 void TChromiumPage::WindowInput(UINT message, WPARAM wparam, LPARAM lparam) {
+  STANDIN_ON_THREAD(TID_UI);
   auto core = FCore.lock();
   if (!core || FClosed) return;
   POINT point = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
   if (message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) ScreenToClient(core->Window(), &point);
-  engine::TInputCommand command = engine::InputCommandOf(message, wparam, point, engine::CurrentModifiers());
+  std::wstring typed;
+  MSG next = {};
+  // A key's character is already waiting: TranslateMessage posts it before the key-down is
+  // dispatched.
+  if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) &&
+      PeekMessageW(&next, core->Window(), WM_CHAR, WM_CHAR, PM_NOREMOVE | PM_NOYIELD))
+    typed.assign(1, static_cast<wchar_t>(next.wParam));
+  engine::TInputCommand command =
+      engine::InputCommandOf(message, wparam, lparam, point, engine::CurrentModifiers(), typed);
   if (!command.method.empty()) Send(command.method, std::move(command.params));
 }
 
@@ -311,82 +332,139 @@ void TChromiumPage::Close() {
 // A load still in flight ends as a new one replaces it: one whose page is in place has loaded
 // (its page goes on to the next before its own load event), one still waiting is aborted.
 void TChromiumPage::EndReplacedLoad() {
+  STANDIN_ON_THREAD(TID_UI);
   if (!FLoading) return;
+  // The loading state stays on: the new load follows at once.
+  FReplacing = true;
   if (FCommitted) {
     FinishLoad(FSerial, FLoadTitle);
   } else {
     FailLoad(FSerial, ERR_ABORTED, false);
   }
+  FReplacing = false;
 }
 
 void TChromiumPage::BeginLoad(const std::wstring& url) {
+  STANDIN_ON_THREAD(TID_UI);
   auto core = FCore.lock();
   if (!core) return;
   ++FSerial;
   FStatus = 0;
   FCommitted = false;
+  FCertificateError = 0;
   FLoadTitle.clear();
   FLoadUrl = url;
-  bool was_loading = FLoading;
   FLoading = true;
+  bool was_loading;
   {
     std::lock_guard<std::mutex> lock(core->Lock());
+    was_loading = core->LoadingLocked();
     core->SetLoadingLocked(true);
   }
   if (!was_loading) RaiseLoadingStateChange(*core, true);
+  // The program hears on_load_start when the new page commits.
   TJournalLine("load_start").Int("browser", core->Id()).Text("url", url).Write();
-  RaiseLoadStart(*core);
 }
 
 void TChromiumPage::FinishLoad(uint64_t serial, const std::wstring& title) {
+  STANDIN_ON_THREAD(TID_UI);
   auto core = FCore.lock();
   if (!core || FClosed || !FLoading || serial != FSerial) return;
   FLoading = false;
   TJournalLine("load_end").Int("browser", core->Id()).Text("url", FUrl).Int("status", FStatus).Write();
+  // Every new page is named, also when it bears the last one's title.
+  FTitle.clear();
   RaiseTitle(title);
   RaiseLoadEnd(*core, FStatus);
+  EndLoading(*core);
+}
+
+void TChromiumPage::EndLoading(TBrowserCore& core) {
+  if (FReplacing) return;
   {
-    std::lock_guard<std::mutex> lock(core->Lock());
-    core->SetLoadingLocked(false);
+    std::lock_guard<std::mutex> lock(core.Lock());
+    core.SetLoadingLocked(false);
   }
-  RaiseLoadingStateChange(*core, false);
+  RaiseLoadingStateChange(core, false);
 }
 
 void TChromiumPage::FailLoad(uint64_t serial, int error, bool by_browse) {
+  STANDIN_ON_THREAD(TID_UI);
   auto core = FCore.lock();
   if (!core || FClosed || !FLoading || serial != FSerial) return;
   FLoading = false;
+  // A refused certificate stops the request; the load ends with the certificate's error.
+  if (error == ERR_ABORTED && FCertificateError != 0) error = FCertificateError;
   const std::wstring url = FLoadUrl;
   TJournalLine line("load_error");
   line.Int("browser", core->Id()).Text("url", url).Int("error", error).Word("name", ErrorName(error));
   if (by_browse) line.Word("by", "on_before_browse");
   line.Write();
   RaiseLoadError(*core, error, FromUtf8(ErrorName(error)), url);
-  {
-    std::lock_guard<std::mutex> lock(core->Lock());
-    core->SetLoadingLocked(false);
-  }
-  RaiseLoadingStateChange(*core, false);
+  EndLoading(*core);
 }
 
 void TChromiumPage::RaiseTitle(std::wstring title) {
+  STANDIN_ON_THREAD(TID_UI);
   auto core = FCore.lock();
   if (!core) return;
   // A page without a title is named by its address, the program's form of it.
-  std::wstring engine_url = engine::ToEngineAddress(FUrl);
-  if (title.empty() || title == engine_url || L"http://" + title == engine_url) title = FUrl;
+  if (title.empty() || title == FEngineUrl || L"http://" + title == FEngineUrl || L"file://" + title == FEngineUrl)
+    title = FUrl;
   if (title == FTitle) return;
   FTitle = title;
   RaiseTitleChange(*core, title);
 }
 
-void TChromiumPage::CommitAddress(const std::wstring& address) {
+void TChromiumPage::CommitAddress(const std::wstring& address, const std::wstring& engine_url, bool new_document) {
+  STANDIN_ON_THREAD(TID_UI);
   auto core = FCore.lock();
   if (!core || FClosed) return;
+  bool starts = new_document && FLoading && !FCommitted;
   FCommitted = FLoading;
   FUrl = address;
+  FEngineUrl = engine_url;
   core->CommitAddress(address);
+  if (starts) RaiseLoadStart(*core);
   RaiseAddressChange(*core, address);
+}
+
+// The page's load event ends the load. Its title comes from what the page reported while it
+// loaded, else from the engine's history, which the engine answers without the page: a page
+// busy with its own script does not hold up the program's load end.
+void TChromiumPage::LoadEventFired() {
+  STANDIN_ON_THREAD(TID_UI);
+  if (FClosed) return;
+  if (!FLoading || !FCommitted) {
+    // The engine's history may take the new entry only after the page said it was in place.
+    RefreshHistory();
+    return;
+  }
+  uint64_t serial = FSerial;
+  auto self = shared_from_this();
+  FConnection->Call("Page.getNavigationHistory", {}, FSession, [self, serial](const engine::TReply& reply) {
+    std::wstring title;
+    if (reply.ok) {
+      int index = reply.result.value("currentIndex", 0);
+      const json entries = reply.result.value("entries", json::array());
+      std::lock_guard<std::mutex> lock(self->FLock);
+      self->FHistoryIndex = index;
+      self->FHistoryCount = static_cast<int>(entries.size());
+      if (index >= 0 && index < self->FHistoryCount) title = FromUtf8(entries[static_cast<size_t>(index)].value("title", ""));
+    }
+    self->PostUi([self, serial, title] { self->FinishLoad(serial, self->FLoadTitle.empty() ? title : self->FLoadTitle); });
+  });
+}
+
+void TChromiumPage::TitleReported(const std::wstring& title) {
+  STANDIN_ON_THREAD(TID_UI);
+  if (FClosed) return;
+  if (FLoading) {
+    // Until the new page is in place, a title is still the old page's.
+    if (FCommitted) FLoadTitle = title;
+  } else if (!FUrl.empty()) {
+    RaiseTitle(title);
+  }
 }
 
 void TChromiumPage::RefreshHistory() {
@@ -424,67 +502,108 @@ void TChromiumPage::EngineEnded() {
 
 // ---- The engine's events (receiving thread) ---------------------------------------------
 
+const std::unordered_map<std::string, TChromiumPage::TEventHandler>& TChromiumPage::EventHandlers() {
+  static const auto* handlers = new std::unordered_map<std::string, TEventHandler>{
+      {"Page.screencastFrame", &TChromiumPage::OnFrame},
+      {"Fetch.requestPaused", &TChromiumPage::OnRequestPaused},
+      {"Network.responseReceived", &TChromiumPage::OnResponseReceived},
+      {"Network.loadingFailed", &TChromiumPage::OnLoadingFailed},
+      {"Page.frameNavigated", &TChromiumPage::OnFrameNavigated},
+      {"Page.navigatedWithinDocument", &TChromiumPage::OnNavigatedWithinDocument},
+      {"Page.loadEventFired", &TChromiumPage::OnLoadEventFired},
+      {"Target.targetInfoChanged", &TChromiumPage::OnTargetInfoChanged},
+      {"Runtime.bindingCalled", &TChromiumPage::OnBindingCalled},
+      {"Engine.ended", &TChromiumPage::OnEngineEnded},
+      {"Inspector.targetCrashed", &TChromiumPage::OnTargetCrashed},
+      {"Page.javascriptDialogOpening", &TChromiumPage::OnDialogOpening},
+      {"Fetch.authRequired", &TChromiumPage::OnAuthRequired},
+      {"Security.certificateError", &TChromiumPage::OnCertificateError},
+      {"Page.windowOpen", &TChromiumPage::OnWindowOpen},
+      {"Target.targetCreated", &TChromiumPage::OnTargetCreated},
+      {"Browser.downloadWillBegin", &TChromiumPage::OnDownloadWillBegin},
+      {"Browser.downloadProgress", &TChromiumPage::OnDownloadProgress},
+  };
+  return *handlers;
+}
+
 void TChromiumPage::OnEvent(const std::string& method, const json& params) {
   if (FClosed) return;
+  const auto& handlers = EventHandlers();
+  if (auto it = handlers.find(method); it != handlers.end()) (this->*(it->second))(params);
+}
+
+// The load a document request belongs to: the one that let it go; 0 for any other request.
+uint64_t TChromiumPage::DocumentLoad(const json& params) const {
+  std::lock_guard<std::mutex> lock(FLock);
+  return !FDocumentRequest.empty() && params.value("requestId", "") == FDocumentRequest ? FDocumentSerial : 0;
+}
+
+void TChromiumPage::OnResponseReceived(const json& params) {
+  uint64_t serial = DocumentLoad(params);
+  if (serial == 0) return;
+  int status = params.value("response", json::object()).value("status", 0);
   auto self = shared_from_this();
-  if (method == "Page.screencastFrame") {
-    OnFrame(params);
-  } else if (method == "Fetch.requestPaused") {
-    OnRequestPaused(params);
-  } else if (method == "Network.requestWillBeSent") {
-    if (params.value("type", "") == "Document" && params.value("frameId", "") == FTarget) {
-      std::lock_guard<std::mutex> lock(FLock);
-      FDocumentRequest = params.value("requestId", "");
-    }
-  } else if (method == "Network.responseReceived" || method == "Network.loadingFailed") {
-    {
-      std::lock_guard<std::mutex> lock(FLock);
-      if (params.value("requestId", "") != FDocumentRequest) return;
-    }
-    uint64_t serial = FSerial;
-    if (method == "Network.responseReceived") {
-      int status = params.value("response", json::object()).value("status", 0);
-      PostUi([self, status] { self->FStatus = status; });
-    } else {
-      int error = params.value("canceled", false) ? ERR_ABORTED : ErrorCodeOfName(params.value("errorText", ""));
-      PostUi([self, serial, error] { self->FailLoad(serial, error, false); });
-    }
-  } else if (method == "Page.frameNavigated") {
-    // The main frame's new page is in place (the final address after redirects; also pages
-    // that come without a response, such as about:blank). An error page commits nothing.
-    const json frame = params.value("frame", json::object());
-    if (frame.value("id", "") != FTarget || frame.contains("parentId") || frame.contains("unreachableUrl")) return;
-    std::wstring address = ProgramAddress(frame.value("url", "") + frame.value("urlFragment", ""));
-    PostUi([self, address] { self->CommitAddress(address); });
-    RefreshHistory();
-  } else if (method == "Page.navigatedWithinDocument") {
-    if (params.value("frameId", "") != FTarget) return;
-    std::wstring address = ProgramAddress(params.value("url", ""));
-    PostUi([self, address] { self->CommitAddress(address); });
-    RefreshHistory();
-  } else if (method == "Page.loadEventFired") {
-    // The engine's history may take the new entry only after the page said it was in place.
-    RefreshHistory();
-    uint64_t serial = FSerial;
-    Evaluate(L"document.title", [self, serial](std::wstring title) { self->FinishLoad(serial, title); });
-  } else if (method == "Target.targetInfoChanged" ||
-             (method == "Runtime.bindingCalled" && params.value("name", "") == kTitleBinding)) {
-    // Titles the page sets later, by script.
-    std::wstring title = FromUtf8(method == "Runtime.bindingCalled"
-                                      ? params.value("payload", "")
-                                      : params.value("targetInfo", json::object()).value("title", ""));
-    PostUi([self, title] {
-      if (self->FLoading) {
-        self->FLoadTitle = title;
-      } else if (!self->FClosed && !self->FUrl.empty()) {
-        self->RaiseTitle(title);
-      }
-    });
-  } else if (method == "Engine.ended") {
-    PostUi([self] { self->EngineEnded(); });
-  } else if (method == "Inspector.targetCrashed") {
-    PostUi([self] { self->PageCrashed(); });
-  }
+  PostUi([self, serial, status] {
+    if (serial == self->FSerial) self->FStatus = status;
+  });
+}
+
+void TChromiumPage::OnLoadingFailed(const json& params) {
+  uint64_t serial = DocumentLoad(params);
+  if (serial == 0) return;
+  int error = params.value("canceled", false) ? ERR_ABORTED : ErrorCodeOfName(params.value("errorText", ""));
+  auto self = shared_from_this();
+  PostUi([self, serial, error] { self->FailLoad(serial, error, false); });
+}
+
+// The main frame's new page is in place (the final address after redirects; also pages that
+// come without a response, such as about:blank). An error page commits nothing.
+void TChromiumPage::OnFrameNavigated(const json& params) {
+  const json frame = params.value("frame", json::object());
+  if (frame.value("id", "") != FTarget || frame.contains("parentId") || frame.contains("unreachableUrl")) return;
+  std::string engine_url = frame.value("url", "") + frame.value("urlFragment", "");
+  std::wstring address = ProgramAddress(engine_url);
+  auto self = shared_from_this();
+  PostUi([self, address, engine_url = FromUtf8(engine_url)] { self->CommitAddress(address, engine_url, true); });
+  RefreshHistory();
+}
+
+void TChromiumPage::OnNavigatedWithinDocument(const json& params) {
+  if (params.value("frameId", "") != FTarget) return;
+  std::string engine_url = params.value("url", "");
+  std::wstring address = ProgramAddress(engine_url);
+  auto self = shared_from_this();
+  PostUi([self, address, engine_url = FromUtf8(engine_url)] { self->CommitAddress(address, engine_url, false); });
+  RefreshHistory();
+}
+
+void TChromiumPage::OnLoadEventFired(const json&) {
+  auto self = shared_from_this();
+  PostUi([self] { self->LoadEventFired(); });
+}
+
+// Titles the page sets later, by script, and the engine's own name for the page.
+void TChromiumPage::OnTargetInfoChanged(const json& params) {
+  std::wstring title = FromUtf8(params.value("targetInfo", json::object()).value("title", ""));
+  auto self = shared_from_this();
+  PostUi([self, title] { self->TitleReported(title); });
+}
+
+void TChromiumPage::OnBindingCalled(const json& params) {
+  if (params.value("name", "") != kTitleBinding) return;
+  std::wstring title = FromUtf8(params.value("payload", ""));
+  auto self = shared_from_this();
+  PostUi([self, title] { self->TitleReported(title); });
+}
+
+void TChromiumPage::OnEngineEnded(const json&) {
+  auto self = shared_from_this();
+  PostUi([self] { self->EngineEnded(); });
+}
+
+void TChromiumPage::OnTargetCrashed(const json&) {
+  auto self = shared_from_this();
+  PostUi([self] { self->PageCrashed(); });
 }
 
 void TChromiumPage::OnFrame(const json& params) {
@@ -507,6 +626,11 @@ void TChromiumPage::OnRequestPaused(const json& params) {
   auto self = shared_from_this();
   bool main_document = params.value("resourceType", "") == "Document" && params.value("frameId", "") == FTarget;
   if (!main_document) {
+    if (EngineOwnRequest(params)) {
+      // The engine's own wants (the page's icon) are no request the program's pages make.
+      Send("Fetch.failRequest", {{"requestId", params.value("requestId", "")}, {"errorReason", "BlockedByClient"}});
+      return;
+    }
     TRuntimeThreads::Instance().Post(TID_IO, MakeWork([self, params] { self->ServeRequest(params); }));
     return;
   }
@@ -523,6 +647,7 @@ void TChromiumPage::OnRequestPaused(const json& params) {
 }
 
 void TChromiumPage::BrowseDecision(json params, bool own) {
+  STANDIN_ON_THREAD(TID_UI);
   auto core = FCore.lock();
   if (!core || FClosed) return;
   std::string request_id = params.value("requestId", "");
@@ -550,6 +675,12 @@ void TChromiumPage::BrowseDecision(json params, bool own) {
       BeginLoad(url);
     }
   }
+  {
+    // The document request of the load in progress; its redirects keep the engine's id.
+    std::lock_guard<std::mutex> lock(FLock);
+    FDocumentRequest = params.value("networkId", request_id);
+    FDocumentSerial = FSerial;
+  }
   auto self = shared_from_this();
   TRuntimeThreads::Instance().Post(TID_IO, MakeWork([self, params] { self->ServeRequest(params); }));
 }
@@ -557,6 +688,7 @@ void TChromiumPage::BrowseDecision(json params, bool own) {
 // ---- Requests the program serves (IO thread) --------------------------------------------
 
 void TChromiumPage::ServeRequest(json params) {
+  STANDIN_ON_THREAD(TID_IO);
   auto core = FCore.lock();
   std::string request_id = params.value("requestId", "");
   if (!core || FClosed) return;
@@ -579,7 +711,7 @@ void TChromiumPage::ServeRequest(json params) {
     return;
   }
   TRef<TRequest> request = MakeRuntimeObject<TRequest>();
-  request->SetUrl(engine::FromEngineAddress(engine_url));
+  request->SetUrl(FAddresses.ToProgram(engine_url));
   bool main = params.value("resourceType", "") == "Document" && params.value("frameId", "") == FTarget;
   request->SetResourceType(main ? RT_MAIN_FRAME : RT_SUB_RESOURCE, main ? TT_EXPLICIT : TT_LINK);
   auto answered = std::make_shared<std::atomic<bool>>(false);
@@ -605,6 +737,7 @@ void TChromiumPage::ServeRequest(json params) {
 }
 
 void TChromiumPage::ServeAllowed(const json& params, TRef<TRequest> request) {
+  STANDIN_ON_THREAD(TID_IO);
   auto core = FCore.lock();
   std::string request_id = params.value("requestId", "");
   if (!core || FClosed) return;

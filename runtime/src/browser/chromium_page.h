@@ -8,10 +8,14 @@
 #include "chromium_engine.h"
 #include "load_result.h"
 #include "page_engine.h"
+#include "page_addresses.h"
+#include "runtime_threads.h"
+#include "utf.h"
 
 #include <atomic>
 #include <map>
 #include <mutex>
+#include <unordered_map>
 
 namespace standin {
 
@@ -40,6 +44,10 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void Close() override;
 
  private:
+  // The engine's events by method name (receiving thread).
+  using TEventHandler = void (TChromiumPage::*)(const json& params);
+  static const std::unordered_map<std::string, TEventHandler>& EventHandlers();
+
   // Receiving thread.
   void Start(int width, int height);
   void TargetReady();
@@ -47,14 +55,42 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void OnEvent(const std::string& method, const json& params);
   void OnFrame(const json& params);
   void OnRequestPaused(const json& params);
+  void OnResponseReceived(const json& params);
+  void OnLoadingFailed(const json& params);
+  void OnFrameNavigated(const json& params);
+  void OnNavigatedWithinDocument(const json& params);
+  void OnLoadEventFired(const json& params);
+  void OnTargetInfoChanged(const json& params);
+  void OnBindingCalled(const json& params);
+  void OnEngineEnded(const json& params);
+  void OnTargetCrashed(const json& params);
+  // What the page asks of the program (chromium_page_prompts.cpp).
+  void StartPrompts();
+  void OnDialogOpening(const json& params);
+  void OnAuthRequired(const json& params);
+  void OnCertificateError(const json& params);
+  void OnWindowOpen(const json& params);
+  void OnTargetCreated(const json& params);
+  void OnDownloadWillBegin(const json& params);
+  void OnDownloadProgress(const json& params);
+  void AnswerDialog(const json& params);       // UI thread
+  void AnswerCertificate(const json& params);  // UI thread
+  void AskCredentials(const json& params);     // IO thread
+  void AskDownload(const json& params);        // UI thread
+  void DownloadAnswered(const std::string& guid, bool go, std::wstring path);  // any thread
+  void SettleDownload(const std::string& guid);                                 // any thread
+  uint64_t DocumentLoad(const json& params) const;
   // UI thread.
   void NavigateOwn(std::wstring url, bool html);
   void EndReplacedLoad();
   void BeginLoad(const std::wstring& url);
   void FinishLoad(uint64_t serial, const std::wstring& title);
   void FailLoad(uint64_t serial, int error, bool by_browse);
+  void EndLoading(TBrowserCore& core);
   void RaiseTitle(std::wstring title);
-  void CommitAddress(const std::wstring& address);
+  void CommitAddress(const std::wstring& address, const std::wstring& engine_url, bool new_document);
+  void LoadEventFired();
+  void TitleReported(const std::wstring& title);
   void BrowseDecision(json params, bool own);
   void EngineEnded();
   void PageCrashed();
@@ -68,9 +104,14 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void RefreshHistory();  // any thread
   void StepHistory(int step);
   void JournalNeutral(const char* operation, const char* reason);
+  // The engine's form of a program's address and back (any thread).
+  std::string EngineAddress(const std::wstring& url) { return ToUtf8(FAddresses.ToEngine(url)); }
+  std::wstring ProgramAddress(const std::string& engine_url) const { return FAddresses.ToProgram(FromUtf8(engine_url)); }
 
   template <class F>
-  void PostUi(F&& f);
+  void PostUi(F&& f) {
+    TRuntimeThreads::Instance().Post(TID_UI, MakeWork(std::forward<F>(f)));
+  }
 
   std::weak_ptr<TBrowserCore> FCore;
   TConnectionRef FConnection;
@@ -78,24 +119,39 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   const std::string FSession;
   std::atomic<bool> FClosed{false};
   std::atomic<uint64_t> FSerial{0};  // the current load; replies for older ones are stale
+  engine::TPageAddresses FAddresses;
 
   mutable std::mutex FLock;           // what the receiving and IO threads share
-  std::string FDocumentRequest;       // the main frame's document request
+  std::string FDocumentRequest;       // the engine's id of the load's document request
+  uint64_t FDocumentSerial = 0;       // and the load it belongs to
   std::wstring FOwnAddress;           // engine address of the load the program asked for
   std::map<std::wstring, std::string> FHtml;  // load_string pages by engine address
   bool FReady = false;          // the target's first document is in place
   std::string FWaitingAddress;  // a navigation asked for before that
   int FHistoryIndex = 0;
   int FHistoryCount = 0;
+  struct TDownload {
+    bool answered = false;
+    bool go = false;
+    bool completed = false;
+    std::wstring path;  // where the program wants it
+    std::wstring name;  // the engine's suggestion
+  };
+  std::map<std::string, TDownload> FDownloads;  // by the engine's id
+  std::wstring FDownloadFolder;                 // set before the first event
 
   // UI thread only.
   bool FLoading = false;
+  bool FReplacing = false;  // a new load takes over from the one that ends
   bool FCommitted = false;  // the load in progress has its page in place
   int FStatus = 0;
   std::wstring FUrl;      // the program's address of the current page
+  std::wstring FEngineUrl;  // the same as the engine names it
   std::wstring FLoadUrl;  // the address of the load in progress
   std::wstring FTitle;      // as last raised
   std::wstring FLoadTitle;  // as the engine last named the page while it loads
+  int FCertificateError = 0;  // the certificate the program refused for the load in progress
+  int FDownloadCount = 0;
 };
 
 }  // namespace standin

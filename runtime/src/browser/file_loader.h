@@ -9,7 +9,8 @@
 namespace standin {
 
 TLoadResult LoadFile(const std::wstring& url);
-// file:///C:/dir/a%20b.txt gives C:\dir\a b.txt; file://server/share/x gives \\server\share\x.
+// file:///C:/dir/a%20b.txt and file://C:/dir/a b.txt give C:\dir\a b.txt; file://server/share/x
+// gives \\server\share\x (engine/file_address.h has every form).
 std::wstring FileUrlToPath(const std::wstring& url);
 
 }  // namespace standin

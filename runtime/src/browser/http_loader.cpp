@@ -1,8 +1,11 @@
 #include "http_loader.h"
 
+#include "base64_text.h"
 #include "browser_events.h"
+#include "callbacks.h"
 #include "global_cookies.h"
 #include "http_client.h"
+#include "http_url.h"
 #include "journal.h"
 #include "navigation.h"
 #include "runtime_threads.h"
@@ -13,6 +16,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <future>
+#include <optional>
 
 namespace standin {
 
@@ -60,6 +64,42 @@ void RedirectOnIo(const TCoreRef& core, const TNavigationRef& nav, const std::st
   }
 }
 
+// The realm of a Basic challenge in a 401 answer; empty when it asks for none.
+std::optional<std::string> BasicRealm(const net::THttpResult& response) {
+  if (response.error != net::TNetError::None || response.head.status != 401) return std::nullopt;
+  for (const std::string& challenge : response.head.FindAll("WWW-Authenticate")) {
+    if (AsciiLower(FromUtf8(challenge.substr(0, 6))) != L"basic ") continue;
+    size_t realm = challenge.find("realm=\"");
+    if (realm == std::string::npos) return std::string();
+    size_t end = challenge.find('"', realm + 7);
+    return challenge.substr(realm + 7, end == std::string::npos ? std::string::npos : end - realm - 7);
+  }
+  return std::nullopt;
+}
+
+// Asks the program on the IO thread, and waits for its answer (which may come later, from any
+// thread); the Authorization header to try again with, or empty when it refused.
+std::string AskCredentialsOnIo(const TCoreRef& core, const TNavigationRef& nav, const std::string& url,
+                               const std::string& realm) {
+  auto answer = std::make_shared<std::promise<std::string>>();
+  std::future<std::string> header = answer->get_future();
+  std::optional<net::THttpUrl> parsed = net::ParseHttpUrl(url);
+  if (!parsed) return {};
+  bool posted = TRuntimeThreads::Instance().Post(TID_IO, MakeWork([core, nav, answer, parsed, realm] {
+    TRef<TAuthCallback> callback = MakeRuntimeObject<TAuthCallback>(
+        [answer](bool given, std::wstring user, std::wstring password) {
+          answer->set_value(given ? "Basic " + engine::EncodeBase64(ToUtf8(user) + ":" + ToUtf8(password)) : "");
+        });
+    bool asked = !nav->aborted && AskAuthCredentials(*core, false, FromUtf8(parsed->host), parsed->port,
+                                                     FromUtf8(realm), L"basic", *callback);
+    TJournalLine("auth_request").Int("browser", core->Id()).Text("origin", parsed->host).Text("realm", realm)
+        .Word("by", asked ? "program" : "runtime").Write();
+    if (!asked) callback->Refuse();
+  }));
+  if (!posted || !WaitUnlessCancelled(header, *nav)) return {};
+  return header.get();
+}
+
 void RunTransfer(const TCoreRef& core, const TNavigationRef& nav, const std::wstring& url) {
   net::THttpRequest request;
   request.url = ToUtf8(url);
@@ -78,6 +118,19 @@ void RunTransfer(const TCoreRef& core, const TNavigationRef& nav, const std::wst
   request.on_redirect = [core, nav](const std::string& from, std::string& to) { RedirectOnIo(core, nav, from, to); };
 
   net::THttpResult response = net::HttpGet(request, &nav->cancel);
+  // A server that asks for credentials is asked again with the program's, a few times at most;
+  // refused, its own 401 page is the page.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    std::optional<std::string> realm = BasicRealm(response);
+    if (!realm) break;
+    std::string address = response.final_url.empty() ? request.url : response.final_url;
+    std::string authorization = AskCredentialsOnIo(core, nav, address, *realm);
+    if (authorization.empty()) break;
+    std::erase_if(request.headers, [](const net::THttpHeader& h) { return AsciiLower(FromUtf8(h.name)) == L"authorization"; });
+    request.headers.push_back({"Authorization", authorization});
+    request.url = address;
+    response = net::HttpGet(request, &nav->cancel);
+  }
   TLoadResult result;
   result.error = static_cast<int>(response.error);
   if (nav->browse_cancelled) result.error = ERR_ABORTED;

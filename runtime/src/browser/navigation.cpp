@@ -12,6 +12,7 @@
 #include "runtime_threads.h"
 #include "scheme_registry.h"
 #include "string_view_record.h"
+#include "thread_check.h"
 #include "url_parser.h"
 #include "utf.h"
 
@@ -68,6 +69,7 @@ void ScheduleRefresh(const TCoreRef& core, const TNavigationRef& nav, const page
 
 // UI thread: the load's last step.
 void FinishNavigation(const TCoreRef& core, const TNavigationRef& nav, TLoadResult result) {
+  STANDIN_ON_THREAD(TID_UI);
   if (nav->finished || nav->aborted || core->Closed()) return;
   nav->finished = true;
   if (result.error != 0) {
@@ -84,6 +86,7 @@ void FinishNavigation(const TCoreRef& core, const TNavigationRef& nav, TLoadResu
                    nav->history_target);
   TJournalLine("load_end").Int("browser", core->Id()).Text("url", result.final_url).Int("status", result.status)
       .Text("mime_type", result.mime_type).Int("length", static_cast<int64_t>(result.body.size())).Write();
+  RaiseLoadStart(*core);
   RaiseAddressChange(*core, result.final_url);
   RaiseTitleChange(*core, title);
   RaiseLoadEnd(*core, result.status);
@@ -100,6 +103,7 @@ TLoadResult AboutPage(const std::wstring& url) {
 
 // IO thread: a request the program's handlers let through goes to its loader.
 void ContinueFetch(const TCoreRef& core, const TNavigationRef& nav) {
+  STANDIN_ON_THREAD(TID_IO);
   if (nav->aborted) return;
   TRequest& request = *nav->request;
   std::wstring url = request.Url();
@@ -248,6 +252,7 @@ int ErrorCodeOfName(std::string_view name) {
 }
 
 void BeginNavigation(const TCoreRef& core, const TNavigationRef& nav) {
+  STANDIN_ON_THREAD(TID_UI);
   if (nav->aborted || core->Closed()) return;
   nav->request = MakeRuntimeObject<TRequest>();
   nav->request->SetUrl(nav->url);
@@ -268,8 +273,8 @@ void BeginNavigation(const TCoreRef& core, const TNavigationRef& nav) {
   }
   if (!was_loading) RaiseLoadingStateChange(*core, true);
   nav->started = true;
+  // The program hears on_load_start when the page commits (FinishNavigation).
   JournalLoad("load_start", *core, nav->url);
-  RaiseLoadStart(*core);
   if (nav->html) {
     TLoadResult result;
     result.final_url = nav->url;

@@ -16,8 +16,11 @@ struct TInputCommand {
 };
 
 // point: the message's position in client coordinates (the wheel's screen position already
-// converted); modifiers: the engine's bits (Alt 1, Ctrl 2, Meta 4, Shift 8).
-TInputCommand InputCommandOf(UINT message, WPARAM wparam, POINT point, int modifiers);
+// converted); modifiers: the engine's bits (Alt 1, Ctrl 2, Meta 4, Shift 8); typed: for a
+// key-down, the character the keyboard layout makes of it (the WM_CHAR it is translated to),
+// which becomes the event's DOM key.
+TInputCommand InputCommandOf(UINT message, WPARAM wparam, LPARAM lparam, POINT point, int modifiers,
+                             const std::wstring& typed = {});
 
 // The modifier keys held now, in the engine's bits.
 int CurrentModifiers();
