@@ -102,9 +102,11 @@ TEST_F(ScreenFormWindow, APageThatBrokeAfterItCameIsLoadedAgainOncePerFailure) {
   Show(false, L"about:blank#one");
   ASSERT_TRUE(PumpUntil([] { return LoadsOfOne() == 1; }));
   Events1().HandleLoadEnd(Browser1(), Browser1()->GetMainFrame(), 503);
+  EXPECT_TRUE(PumpUntil([] { return LoadsOfOne() == 2; })) << "a server error";
+  Events1().HandleRenderProcessTerminated(Browser1(), TS_PROCESS_CRASHED);
   Events1().HandleRenderProcessTerminated(Browser1(), TS_PROCESS_CRASHED);  // while the first waits
-  EXPECT_TRUE(PumpUntil([] { return LoadsOfOne() == 2; }));
+  EXPECT_TRUE(PumpUntil([] { return LoadsOfOne() == 3; })) << "a renderer that ended";
   Events1().HandleLoadEnd(Browser1(), Browser1()->GetMainFrame(), 404);
   cefvcl::test::PumpFor(5000);
-  EXPECT_EQ(LoadsOfOne(), 2);
+  EXPECT_EQ(LoadsOfOne(), 3);
 }
