@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Handle.h"
 #include "ceffilescheme/FileScheme.h"
 #include "ceffilescheme/ListingPage.h"
 #include "ceflib/cef_callback.h"
-#include "toolkit/Handle.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "screen/Rotation.h"
 
-#include "toolkit/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include <algorithm>
 

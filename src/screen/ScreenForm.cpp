@@ -1,5 +1,7 @@
 #include "screen/ScreenForm.h"
 
+#include "base/Exceptions.h"
+#include "base/SysUtils.h"
 #include "ceflib/cef_loader.h"
 #include "ceflib/cef_settings.h"
 #include "screen/MemoryStatus.h"
@@ -8,9 +10,7 @@
 #include "settings/ConfigForm.h"
 #include "settings/SettingsFile.h"
 #include "toolkit/Application.h"
-#include "toolkit/Exceptions.h"
 #include "toolkit/Monitors.h"
-#include "toolkit/SysUtils.h"
 
 #include <psapi.h>
 

@@ -1,12 +1,12 @@
 #include "settings/ConfigForm.h"
 
-#include "settings/CookieCleaner.h"
-#include "settings/SettingsFile.h"
+#include "base/IniFile.h"
 #include "cefvcl/chromium.h"
 #include "screen/ScreenForm.h"
+#include "settings/CookieCleaner.h"
+#include "settings/SettingsFile.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/IniFile.h"
 
 TConfigForm* ConfigForm = nullptr;
 

@@ -3,7 +3,7 @@
 // with an APPDATA and a working folder of its own, inside a job object that
 // ends the process (and anything it started) when the test is done with it.
 
-#include "toolkit/Handle.h"
+#include "base/Handle.h"
 
 #include <windows.h>
 

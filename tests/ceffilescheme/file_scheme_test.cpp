@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "base/Handle.h"
+#include "base/SysUtils.h"
 #include "ceffilescheme/FileScheme.h"
 #include "ceffilescheme/MimeType.h"
 #include "ceflib/cef_callback.h"
@@ -15,8 +17,6 @@
 #include "fake_runtime_object.h"
 #include "standin_strings.h"
 #include "temp_folder.h"
-#include "toolkit/Handle.h"
-#include "toolkit/SysUtils.h"
 
 namespace ceffilescheme {
 namespace {

@@ -4,8 +4,8 @@
 // KelpaScreenSaver.scr on it, each with a runtime journal of its own, inside a
 // job object that ends whatever is left when the test is done.
 
+#include "base/Handle.h"
 #include "journal_reader.h"
-#include "toolkit/Handle.h"
 
 #include <windows.h>
 

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "../app/SaverProcess.h"
+#include "base/SysUtils.h"
 #include "journal_reader.h"
-#include "toolkit/SysUtils.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "child_run.h"
 #include "test_paths.h"
 
+#include "base/SysUtils.h"
 #include "cookie_file.h"
-#include "toolkit/SysUtils.h"
 
 #include <gtest/gtest.h>
 

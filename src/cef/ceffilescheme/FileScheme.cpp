@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
+#include "base/Handle.h"
+#include "base/SysUtils.h"
 #include "ceffilescheme/ListingPage.h"
 #include "ceffilescheme/LocalUrl.h"
 #include "ceffilescheme/MimeType.h"
 #include "ceflib/cef_callback.h"
 #include "ceflib/cef_request.h"
 #include "ceflib/cef_response.h"
-#include "toolkit/Handle.h"
-#include "toolkit/SysUtils.h"
 
 namespace ceffilescheme {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "toolkit/Handle.h"
+#include "base/Handle.h"
 
 namespace ceffilescheme {
 namespace {

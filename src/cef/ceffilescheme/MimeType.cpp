@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "toolkit/Handle.h"
+#include "base/Handle.h"
 
 namespace ceffilescheme {
 namespace {

@@ -1,5 +1,5 @@
-#include "toolkit/Handle.h"
-#include "toolkit/ScopeExit.h"
+#include "base/Handle.h"
+#include "base/ScopeExit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // One owning wrapper for every kind of Windows handle: the handle type and the
-// function that closes it are template parameters, so a file, a module, a GDI
-// object or a window is each one line below.
+// function that closes it are template parameters, so each kind of handle is one
+// line (the GUI's own kinds are in toolkit/GuiHandles.h).
 
 #include <windows.h>
 
@@ -51,7 +51,3 @@ using TFileHandle = TUniqueHandle<HANDLE, CloseHandle, -1>;  // CreateFileW fail
 using TFindHandle = TUniqueHandle<HANDLE, FindClose, -1>;
 using TModuleHandle = TUniqueHandle<HMODULE, FreeLibrary>;
 using TRegKeyHandle = TUniqueHandle<HKEY, RegCloseKey>;
-using TFontHandle = TUniqueHandle<HFONT, DeleteObject>;
-using TBrushHandle = TUniqueHandle<HBRUSH, DeleteObject>;
-using TBitmapHandle = TUniqueHandle<HBITMAP, DeleteObject>;
-using TWindowHandle = TUniqueHandle<HWND, DestroyWindow>;
