@@ -50,4 +50,11 @@ using THandle = TUniqueHandle<HANDLE, CloseHandle>;
 using TFileHandle = TUniqueHandle<HANDLE, CloseHandle, -1>;  // CreateFileW fails with INVALID_HANDLE_VALUE
 using TFindHandle = TUniqueHandle<HANDLE, FindClose, -1>;
 using TModuleHandle = TUniqueHandle<HMODULE, FreeLibrary>;
-using TRegKeyHandle = TUniqueHandle<HKEY, RegCloseKey>;
+
+// The predefined keys (HKEY_CLASSES_ROOT and the rest, 0x80000000 to 0x800000FF) are handles
+// the whole process shares: a key handle that holds one leaves it open.
+inline void CloseRegKey(HKEY key) noexcept {
+  const auto value = reinterpret_cast<std::uintptr_t>(key);
+  if ((value & ~std::uintptr_t{0xFF}) != reinterpret_cast<std::uintptr_t>(HKEY_CLASSES_ROOT)) RegCloseKey(key);
+}
+using TRegKeyHandle = TUniqueHandle<HKEY, CloseRegKey>;
