@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Handle.h"
 #include "ceffilescheme/FileScheme.h"
 #include "ceffilescheme/ListingPage.h"
 #include "ceflib/cef_callback.h"
-#include "toolkit/Handle.h"
 
 namespace {
 
@@ -139,7 +139,7 @@ void HandleEnumeration(const std::wstring& folder) {
 // Where the handler's time goes: the entry list, its sort, the rows and their pieces.
 void Breakdown(const std::wstring& folder, int entries) {
   std::vector<TFileInfo> list;
-  double listing = BestSeconds(3, [&] { list = ListFolder(folder); });
+  double listing = BestSeconds(3, [&] { list = *ListFolder(folder); });
   double sort = BestSeconds(3, [&] {
     std::vector<TFileInfo> copy = list;
     SortEntries(copy);

@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
 
-#include "toolkit/Handle.h"
-#include "toolkit/SysUtils.h"
+#include "base/Handle.h"
+#include "base/SysUtils.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -2,10 +2,10 @@
 
 #include "app/CommandLine.h"
 #include "app/Runtime.h"
+#include "base/Exceptions.h"
 #include "screen/ScreenForm.h"
 #include "settings/ConfigForm.h"
 #include "toolkit/Application.h"
-#include "toolkit/Exceptions.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "screen/InputWatch.h"
 
-#include "toolkit/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #include "screen/Rotation.h"
 
+#include "base/SysUtils.h"
 #include "screen/InputWatch.h"
-#include "toolkit/SysUtils.h"
 
 #include <algorithm>
 

@@ -1,5 +1,8 @@
 #include "screen/ScreenForm.h"
 
+#include "base/Exceptions.h"
+#include "base/ScopeExit.h"
+#include "base/SysUtils.h"
 #include "ceflib/cef_loader.h"
 #include "ceflib/cef_settings.h"
 #include "screen/MemoryStatus.h"
@@ -7,10 +10,7 @@
 #include "screen/ScreenBrowser.h"
 #include "settings/SettingsFile.h"
 #include "toolkit/Application.h"
-#include "toolkit/Exceptions.h"
 #include "toolkit/Monitors.h"
-#include "toolkit/ScopeExit.h"
-#include "toolkit/SysUtils.h"
 
 #include <psapi.h>
 

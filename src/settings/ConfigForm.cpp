@@ -4,7 +4,6 @@
 #include "settings/SettingsFile.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/IniFile.h"
 
 TConfigForm* ConfigForm = nullptr;
 

@@ -1,7 +1,7 @@
 #include "settings/CookieCleaner.h"
 
+#include "base/Exceptions.h"
 #include "ceflib/cef_cookie.h"
-#include "toolkit/Exceptions.h"
 
 using namespace ceflib;
 

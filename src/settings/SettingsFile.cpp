@@ -1,6 +1,6 @@
 #include "settings/SettingsFile.h"
 
-#include "toolkit/SysUtils.h"
+#include "base/SysUtils.h"
 
 std::wstring AppDataPath(const std::wstring& name) {
   std::wstring folder = GetEnvironmentVariableText(L"APPDATA");

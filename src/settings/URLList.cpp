@@ -1,6 +1,6 @@
 #include "settings/URLList.h"
 
-#include "toolkit/SysUtils.h"
+#include "base/SysUtils.h"
 
 const wchar_t* const DefaultStartPage = L"www.example.com";
 

@@ -1,7 +1,7 @@
 #include "toolkit/Application.h"
 
+#include "base/Exceptions.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/Exceptions.h"
 
 #include <commctrl.h>
 

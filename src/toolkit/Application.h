@@ -3,7 +3,7 @@
 // handling of exceptions. The program has exactly one, `Application`.
 
 #include "toolkit/Form.h"
-#include "toolkit/Handle.h"
+#include "toolkit/GuiHandles.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "toolkit/BitBtn.h"
 
-#include "toolkit/Exceptions.h"
+#include "base/Exceptions.h"
 #include "toolkit/Form.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // the space bar on the focused button, and the form's Enter (default button)
 // and Escape (cancel button) all run OnClick.
 
-#include "toolkit/Handle.h"
+#include "toolkit/GuiHandles.h"
 #include "toolkit/WinControl.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "toolkit/Graphics.h"
 
-#include "toolkit/Exceptions.h"
+#include "base/Exceptions.h"
 
 COLORREF ColorToRGB(TColor color) {
   if (color & 0x80000000u) return GetSysColor(static_cast<int>(color & 0xFFu));

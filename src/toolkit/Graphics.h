@@ -1,7 +1,7 @@
 #pragma once
 // Colours and fonts of forms and controls.
 
-#include "toolkit/Handle.h"
+#include "toolkit/GuiHandles.h"
 
 #include <windows.h>
 

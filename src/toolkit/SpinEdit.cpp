@@ -1,6 +1,6 @@
 #include "toolkit/SpinEdit.h"
 
-#include "toolkit/SysUtils.h"
+#include "base/SysUtils.h"
 
 TSpinEdit::TSpinEdit(TWinControl& parent) : TEdit(parent, WS_CLIPCHILDREN), FButton(*this) {
   FButton.OnClick = [this](int direction) { Step(direction); };

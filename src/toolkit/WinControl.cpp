@@ -1,7 +1,7 @@
 #include "toolkit/WinControl.h"
 
+#include "base/Exceptions.h"
 #include "toolkit/Application.h"
-#include "toolkit/Exceptions.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // window, and all of that window's messages reach the object's WndProc.
 
 #include "toolkit/Graphics.h"
-#include "toolkit/Handle.h"
+#include "toolkit/GuiHandles.h"
 
 #include <windows.h>
 

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <psapi.h>
+#include <sddl.h>
 
 #include <vector>
 
+#include "base/Handle.h"
+#include "base/SysUtils.h"
 #include "ceffilescheme/FileScheme.h"
 #include "ceffilescheme/MimeType.h"
 #include "ceflib/cef_callback.h"
@@ -15,8 +18,6 @@
 #include "fake_runtime_object.h"
 #include "standin_strings.h"
 #include "temp_folder.h"
-#include "toolkit/Handle.h"
-#include "toolkit/SysUtils.h"
 
 namespace ceffilescheme {
 namespace {
@@ -43,20 +44,35 @@ class FileSchemeTest : public ::testing::Test {
   TTempFolder Folder;
 };
 
-// Associations of a classes root of the test's own.
+// Associations of a classes root of the test's own, readable only (and deletable, for the
+// clean-up), as the machine's own are for a standard user.
 class MimeTypeTest : public ::testing::Test {
  protected:
+  static void MakeReadOnly(HKEY key) {
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KRSD;;;WD)", SDDL_REVISION_1,
+                                                                     &readOnly, nullptr));
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, readOnly),
+              ERROR_SUCCESS);
+    LocalFree(readOnly);
+  }
   void SetUp() override {
+    HKEY classes, key;
     RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\KelpaTest\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &Root, nullptr);
-    HKEY key;
-    RegCreateKeyExW(Root, L".typed", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+                    &classes, nullptr);
+    RegCreateKeyExW(classes, L".typed", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     RegSetValueExW(key, L"Content Type", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"text/x-kelpa"), 26);
+    MakeReadOnly(key);
     RegCloseKey(key);
     for (const wchar_t* bare : {L".bare", L".css"}) {
-      RegCreateKeyExW(Root, bare, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+      RegCreateKeyExW(classes, bare, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+      MakeReadOnly(key);
       RegCloseKey(key);
     }
+    MakeReadOnly(classes);
+    RegCloseKey(classes);
+    RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\KelpaTest\\Classes", 0, KEY_READ, &Root);
+    ASSERT_EQ(RegOpenKeyExW(Root, L".typed", 0, KEY_ALL_ACCESS, &key), ERROR_ACCESS_DENIED) << "keys not read-only";
   }
   void TearDown() override {
     RegCloseKey(Root);

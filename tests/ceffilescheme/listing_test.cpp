@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ceffilescheme/ListingPage.h"
+#include "ceffilescheme/MessagePage.h"
 #include "temp_folder.h"
 
 namespace ceffilescheme {
@@ -42,7 +43,7 @@ TEST(ListFolder, ListsHiddenEntriesAndParentButNotItself) {
   folder.Write(L"secret.txt", "x", FILE_ATTRIBUTE_HIDDEN);
   folder.Write(L"system.dat", "x", FILE_ATTRIBUTE_SYSTEM);
   folder.MakeFolder(L"sub");
-  std::vector<std::wstring> names = Names(ListFolder(folder.Path()));
+  std::vector<std::wstring> names = Names(ListFolder(folder.Path()).value());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::wstring>{L"..", L"secret.txt", L"shown.txt", L"sub", L"system.dat"}));
 }
@@ -53,7 +54,7 @@ TEST(ListFolder, ReportsEachEntrysSizeTimeAndAttributesAsTheFindLoopDoes) {
   for (int i = 0; i < 3000; ++i)
     folder.Write(L"entry-with-a-long-name-to-fill-the-batches-" + std::to_wstring(i) + L".txt", std::string(i % 7, 'x'));
   folder.MakeFolder(L"sub");
-  std::vector<TFileInfo> listed = ListFolder(folder.Path());
+  std::vector<TFileInfo> listed = ListFolder(folder.Path()).value();
   ASSERT_EQ(listed.size(), 3002u);
   for (const TFileInfo& entry : listed) {
     WIN32_FIND_DATAW found;
@@ -68,7 +69,8 @@ TEST(ListFolder, ReportsEachEntrysSizeTimeAndAttributesAsTheFindLoopDoes) {
 }
 
 TEST(ListFolder, ADriveRootHasNoParentEntry) {
-  for (const TFileInfo& entry : ListFolder(L"C:\\")) EXPECT_NE(entry.name, L"..");
+  std::vector<TFileInfo> listed = ListFolder(L"C:\\").value();
+  for (const TFileInfo& entry : listed) EXPECT_NE(entry.name, L"..");
 }
 
 std::string PageOf(const std::wstring& folder) {
@@ -101,6 +103,21 @@ TEST(BuildListingPage, IsTheTemplateThenTheFolderThenTheRowsAllInAscii) {
 TEST(BuildListingPage, AFolderThatCannotBeReadHasNoRows) {
   std::string page = PageOf(L"Z:\\no\\such\\folder\\");
   EXPECT_EQ(page.substr(ListingTemplate().size()), "<script>start(\"Z:\\\\no\\\\such\\\\folder\\\\\");</script>\r\n");
+}
+
+TEST(BuildListingPage, AFolderWhosePageWouldPassTheLimitGetsAPageSayingSo) {
+  test::TTempFolder folder;
+  for (int i = 0; i < 20; ++i) folder.Write(L"file-" + std::to_wstring(i) + L".txt", "x");
+  const std::string whole = PageOf(folder.Path());
+  const std::string tooLarge = MessagePage(folder.Path(), L"too large to list");
+  for (size_t limit : {whole.size(), whole.size() - 1, size_t{100}}) {
+    TMemoryStream page;
+    BuildListingPage(folder.Path(), page, limit);
+    EXPECT_EQ(page.Bytes(), limit == whole.size() ? whole : tooLarge) << limit;
+  }
+  // Twenty rows cannot fit in 100 bytes: the reading stops before the page is built.
+  EXPECT_FALSE(ListFolder(folder.Path(), 100));
+  EXPECT_TRUE(ListFolder(folder.Path(), whole.size()));
 }
 
 }  // namespace

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "base/SysUtils.h"
 #include "ceffilescheme/FileScheme.h"
 #include "ceffilescheme/ListingPage.h"
 #include "child_run.h"
 #include "temp_folder.h"
-#include "toolkit/SysUtils.h"
 
 namespace ceffilescheme {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/SysUtils.h"
 #include "test_paths.h"
-#include "toolkit/SysUtils.h"
 
 namespace ceffilescheme::test {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Exceptions.h"
 #include "cefvcl/chromium.h"
 #include "cefvcl/vcl_client_handler.h"
 #include "runtime_environment.h"
-#include "toolkit/Exceptions.h"
 #include "toolkit/Form.h"
 
 namespace cefvcl::test {

@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <string>
 
+#include "base/SysUtils.h"
 #include "journal_reader.h"
 #include "polling.h"
 #include "saver_process.h"
-#include "toolkit/SysUtils.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <optional>
 
 #include "Generators.h"
+#include "base/IniFile.h"
+#include "base/SysUtils.h"
 #include "ceffilescheme/FileInfo.h"
 #include "ceffilescheme/FileScheme.h"
 #include "ceffilescheme/ListingPage.h"
 #include "ceffilescheme/LocalUrl.h"
 #include "settings/URLList.h"
-#include "toolkit/IniFile.h"
-#include "toolkit/SysUtils.h"
 
 namespace properties {
 

@@ -1,6 +1,6 @@
+#include "base/SysUtils.h"
 #include "settings/ConfigForm.h"
 #include "toolkit/Application.h"
-#include "toolkit/SysUtils.h"
 
 #include "SettingsFixture.h"
 

@@ -9,8 +9,8 @@
 #include "test_paths.h"
 #include "window_tree.h"
 
+#include "base/SysUtils.h"
 #include "cookie_file.h"
-#include "toolkit/SysUtils.h"
 
 #include <gtest/gtest.h>
 

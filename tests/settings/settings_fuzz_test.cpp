@@ -1,9 +1,9 @@
 // Bad input never crashes the settings store: generated URL-list texts and
 // settings files, from a fixed seed so every run sees the same cases.
 
+#include "base/IniFile.h"
 #include "settings/ConfigForm.h"
 #include "settings/URLList.h"
-#include "toolkit/IniFile.h"
 
 #include "SettingsFixture.h"
 

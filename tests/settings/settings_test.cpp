@@ -1,6 +1,6 @@
+#include "base/IniFile.h"
 #include "settings/ConfigForm.h"
 #include "settings/SettingsFile.h"
-#include "toolkit/IniFile.h"
 
 #include "SettingsFixture.h"
 

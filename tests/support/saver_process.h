@@ -6,7 +6,7 @@
 
 #include "journal_reader.h"
 #include "polling.h"
-#include "toolkit/Handle.h"
+#include "base/Handle.h"
 
 #include <windows.h>
 

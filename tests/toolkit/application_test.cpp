@@ -1,6 +1,6 @@
+#include "base/Exceptions.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/Exceptions.h"
 
 #include "MessageBoxWatcher.h"
 

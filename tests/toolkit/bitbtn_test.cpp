@@ -1,7 +1,7 @@
+#include "base/Exceptions.h"
 #include "toolkit/Application.h"
 #include "toolkit/BitBtn.h"
 #include "toolkit/Edit.h"
-#include "toolkit/Exceptions.h"
 #include "toolkit/Form.h"
 
 #include <gtest/gtest.h>

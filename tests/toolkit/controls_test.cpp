@@ -1,7 +1,7 @@
 // Panels, toggle switches and timers, painted and run for real.
 
+#include "base/Exceptions.h"
 #include "toolkit/Application.h"
-#include "toolkit/Exceptions.h"
 #include "toolkit/Panel.h"
 #include "toolkit/Timer.h"
 #include "toolkit/ToggleSwitch.h"

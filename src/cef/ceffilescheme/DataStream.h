@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/Handle.h"
+#include "base/Handle.h"
 
 namespace ceffilescheme {
 

@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
+#include "base/Handle.h"
 #include "ceffilescheme/ListingPage.h"
 #include "ceffilescheme/LocalUrl.h"
+#include "ceffilescheme/MessagePage.h"
 #include "ceffilescheme/MimeType.h"
 #include "ceflib/cef_callback.h"
 #include "ceflib/cef_request.h"
 #include "ceflib/cef_response.h"
-#include "toolkit/Handle.h"
-#include "toolkit/SysUtils.h"
 
 namespace ceffilescheme {
 namespace {
@@ -34,29 +34,9 @@ bool IsFolder(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// The page comes from the local origin, which may read local files: an address must not be
-// able to put markup or script into it.
-std::wstring HtmlText(const std::wstring& text) {
-  std::wstring out;
-  out.reserve(text.size());
-  for (wchar_t c : text) {
-    switch (c) {
-      case L'&': out += L"&amp;"; break;
-      case L'<': out += L"&lt;"; break;
-      case L'>': out += L"&gt;"; break;
-      case L'"': out += L"&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
-std::string NotFoundPage(const ustring& path) {
-  return WideToUtf8(L"<html><head><meta http-equiv=\"content-type\" content=\"text/html; charset=UTF-8\"/></head>"
-                    L"<body><h1>" + HtmlText(path) + L"</h1><h2>not found</h2></body></html>");
-}
+std::string NotFoundPage(const ustring& path) { return MessagePage(path, L"not found"); }
 
 TFileScheme::TFileScheme(const RefPtr<ceflib::ICefBrowser>& browser, const RefPtr<ceflib::ICefFrame>& frame,
                          const ustring& schemeName, const RefPtr<ceflib::ICefRequest>& request)

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "toolkit/Handle.h"
+#include "base/Handle.h"
 
 namespace ceffilescheme {
 namespace {
@@ -58,10 +58,16 @@ std::wstring FileExtension(std::wstring_view path) {
 std::wstring MimeTypeOfFile(std::wstring_view path, HKEY classesRoot) {
   std::wstring extension = FileExtension(path);
   std::wstring mime;
-  HKEY raw = nullptr;
-  if (RegOpenKeyExW(classesRoot, extension.c_str(), 0, KEY_QUERY_VALUE, &raw) == ERROR_SUCCESS) {
-    TRegKeyHandle key(raw);
-    mime = ContentTypeValue(key.get());
+  // A name without an extension reads the root's own value: opening the root by an empty
+  // name would hand back the root itself, not a key of our own to close.
+  if (extension.empty()) {
+    mime = ContentTypeValue(classesRoot);
+  } else {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExW(classesRoot, extension.c_str(), 0, KEY_QUERY_VALUE, &raw) == ERROR_SUCCESS) {
+      TRegKeyHandle key(raw);
+      mime = ContentTypeValue(key.get());
+    }
   }
   if (mime.empty()) mime = WebTypeOf(LowerAscii(extension));
   return mime.empty() ? L"application/octet-stream" : mime;

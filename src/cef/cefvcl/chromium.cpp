@@ -1,7 +1,7 @@
 #include "cefvcl/chromium.h"
 
+#include "base/ScopeExit.h"
 #include "cefvcl/vcl_client_handler.h"
-#include "toolkit/ScopeExit.h"
 
 namespace cefvcl {
 namespace {

@@ -2,7 +2,7 @@
 // Reads and writes one INI file through the system's profile functions. The
 // file is opened by each call and closed again; nothing is cached here.
 
-#include "toolkit/Exceptions.h"
+#include "base/Exceptions.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 // One owning wrapper for every kind of Windows handle: the handle type and the
-// function that closes it are template parameters, so a file, a module, a GDI
-// object or a window is each one line below.
+// function that closes it are template parameters, so each kind of handle is one
+// line (the GUI's own kinds are in toolkit/GuiHandles.h).
 
 #include <windows.h>
 
@@ -50,8 +50,11 @@ using THandle = TUniqueHandle<HANDLE, CloseHandle>;
 using TFileHandle = TUniqueHandle<HANDLE, CloseHandle, -1>;  // CreateFileW fails with INVALID_HANDLE_VALUE
 using TFindHandle = TUniqueHandle<HANDLE, FindClose, -1>;
 using TModuleHandle = TUniqueHandle<HMODULE, FreeLibrary>;
-using TRegKeyHandle = TUniqueHandle<HKEY, RegCloseKey>;
-using TFontHandle = TUniqueHandle<HFONT, DeleteObject>;
-using TBrushHandle = TUniqueHandle<HBRUSH, DeleteObject>;
-using TBitmapHandle = TUniqueHandle<HBITMAP, DeleteObject>;
-using TWindowHandle = TUniqueHandle<HWND, DestroyWindow>;
+
+// The predefined keys (HKEY_CLASSES_ROOT and the rest, 0x80000000 to 0x800000FF) are handles
+// the whole process shares: a key handle that holds one leaves it open.
+inline void CloseRegKey(HKEY key) noexcept {
+  const auto value = reinterpret_cast<std::uintptr_t>(key);
+  if ((value & ~std::uintptr_t{0xFF}) != reinterpret_cast<std::uintptr_t>(HKEY_CLASSES_ROOT)) RegCloseKey(key);
+}
+using TRegKeyHandle = TUniqueHandle<HKEY, CloseRegKey>;

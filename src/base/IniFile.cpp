@@ -1,6 +1,6 @@
-#include "toolkit/IniFile.h"
+#include "base/IniFile.h"
 
-#include "toolkit/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "toolkit/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include <gtest/gtest.h>
 

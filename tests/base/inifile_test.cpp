@@ -1,6 +1,6 @@
-#include "toolkit/IniFile.h"
+#include "base/IniFile.h"
 
-#include "toolkit/Handle.h"
+#include "base/Handle.h"
 
 #include "child_run.h"
 #include "test_paths.h"
