@@ -111,8 +111,10 @@ void TChromiumPage::Start(int width, int height) {
   FConnection->Listen(FSession, forward);
   TChromiumEngine::Instance().ListenToTarget(FTarget, forward);
   Send("Page.enable", {});
-  Send("Network.enable", {});
-  Send("Runtime.enable", {});
+  // The document's status and failures only: no response body is kept for anyone.
+  Send("Network.enable", {{"maxTotalBufferSize", 0}, {"maxResourceBufferSize", 0}, {"maxPostDataSize", 0}});
+  // The binding reports without the Runtime domain, which would keep every console message
+  // and what it references.
   Send("Runtime.addBinding", {{"name", kTitleBinding}});
   Send("Page.addScriptToEvaluateOnNewDocument", {{"source", kTitleWatch}});
   // The program's schemes, and every main document (the program decides about navigations).
