@@ -227,7 +227,7 @@ TEST(EnginePipe, CarriesWholeMessagesBothWaysAndTellsWhenTheEngineGoes) {
                                                 },
                                                 [&] { closed = true; }}));
   DWORD done = 0;
-  ASSERT_TRUE(WriteFile(engine_writes, "one\0tw", 7, &done, nullptr));
+  ASSERT_TRUE(WriteFile(engine_writes, "one\0tw", 6, &done, nullptr));
   ASSERT_TRUE(WriteFile(engine_writes, "o\0", 2, &done, nullptr));
   ASSERT_TRUE(transport.Send("command"));
   char buffer[16] = {};
