@@ -42,12 +42,17 @@ std::vector<std::wstring> UnixEngineCommand(const std::wstring& fifo_folder, con
                                             const std::vector<std::wstring>& arguments) {
   // Nothing of the program's own standard handles (which Wine hands on) stays held here. The
   // output drain keeps the first 8 kB and throws the rest away, so a long run writes no more.
+  // Every open is one that cannot wait: each FIFO is first held from both sides here, the
+  // runtime opens its ends once "held" is there and says "ready", and only then are the extra
+  // ends let go, so that from then on each side sees the other's going as the end of its input.
   static const wchar_t* const kScript =
       L"exec </dev/null >/dev/null 2>&1; d=$1 log=$2 profile=$3; shift 3; umask 077; "
       L"chmod 700 \"$d\" && mkdir -p \"$profile\" && chmod 700 \"$profile\" && "
       L"mkfifo \"$d/err\" \"$d/out\" \"$d/in\" || exit 1; "
       L"{ head -c 8192 >\"$log\"; exec cat; } <\"$d/err\" & "
-      L"exec 2>\"$d/err\" 4>\"$d/out\" 3<\"$d/in\" && rm -r \"$d\" && exec \"$@\"";
+      L"exec 2>\"$d/err\" 5<>\"$d/in\" 3<\"$d/in\" 6<>\"$d/out\" 4>\"$d/out\" && : >\"$d/held\" || exit 1; "
+      L"n=0; while [ ! -e \"$d/ready\" ]; do n=$((n + 1)); [ $n -gt 600 ] && exit 1; sleep 0.05; done; "
+      L"exec 5<&- 6<&- && rm -r \"$d\" && exec \"$@\"";
   std::vector<std::wstring> command = {L"/bin/sh", L"-c", kScript, L"standin-engine",
                                        fifo_folder, log_file, profile_folder, executable};
   command.insert(command.end(), arguments.begin(), arguments.end());

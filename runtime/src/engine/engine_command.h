@@ -15,9 +15,9 @@ std::vector<std::wstring> EngineArguments(const std::wstring& profile_folder, bo
 
 std::wstring JoinCommandLine(const std::vector<std::wstring>& arguments);
 
-// /bin/sh makes the FIFOs in fifo_folder (which the runtime created, empty and private), opens
-// its ends of them in the runtime's order, removes the folder, makes the profile private and
-// becomes the engine, whose first 8 kB of output go to log_file. The engine ends by itself when
+// /bin/sh makes the FIFOs in fifo_folder (which the runtime created, empty and private), holds
+// its ends of them, waits for the runtime to hold its own, removes the folder, makes the profile
+// private and becomes the engine, whose first 8 kB of output go to log_file. The engine ends by itself when
 // the runtime's end of its input closes, however the program ended.
 std::vector<std::wstring> UnixEngineCommand(const std::wstring& fifo_folder, const std::wstring& log_file,
                                             const std::wstring& profile_folder, const std::wstring& executable,

@@ -81,29 +81,27 @@ bool CreateEnginePipes(TEnginePipe& ours, HANDLE& child_reads, HANDLE& child_wri
 
 bool OpenEngineFifos(const std::wstring& folder, int timeout_ms, TEnginePipe& ours) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  auto wait_for = [&](auto done) {
+    while (!done()) {
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+  };
+  auto exists = [](const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
+  // Wine opens a FIFO without waiting for the other side, and one opened for writing before
+  // anyone reads it is no pipe at all: the shell holds both FIFOs from both sides first.
+  if (!wait_for([&] { return exists(folder + L"\\held"); })) return false;
   auto open = [](const std::wstring& path, DWORD access) {
     return CreateFileW(path.c_str(), access, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
   };
-  HANDLE from = INVALID_HANDLE_VALUE, to = INVALID_HANDLE_VALUE;
-  // "in" is the last FIFO the shell makes; "out" is opened first on both sides.
-  while (GetFileAttributesW((folder + L"\\in").c_str()) == INVALID_FILE_ATTRIBUTES) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  from = open(folder + L"\\out", GENERIC_READ);
-  if (from == INVALID_HANDLE_VALUE) return false;
-  to = open(folder + L"\\in", GENERIC_WRITE);
-  if (to == INVALID_HANDLE_VALUE) {
-    CloseHandle(from);
+  ours = TEnginePipe(open(folder + L"\\in", GENERIC_WRITE), open(folder + L"\\out", GENERIC_READ));
+  HANDLE ready = CreateFileW((folder + L"\\ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  if (ready != INVALID_HANDLE_VALUE) CloseHandle(ready);
+  // Once the folder is gone the shell has let go of its extra ends: the pipe is the engine's.
+  if (!ours.Valid() || ready == INVALID_HANDLE_VALUE || !wait_for([&] { return !exists(folder); })) {
+    ours.Reset();
     return false;
-  }
-  ours = TEnginePipe(to, from);
-  while (GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      ours.Reset();
-      return false;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return true;
 }

@@ -42,10 +42,9 @@ class TEnginePipe {
 // engine holds them.
 bool CreateEnginePipes(TEnginePipe& ours, HANDLE& child_reads, HANDLE& child_writes);
 
-// Opens the FIFOs "out" and "in" that the engine's shell makes in folder, in the order the
-// shell opens its own ends (so neither side waits for the other in vain), then waits until the
-// shell has removed the folder: from then on the engine's ends are held and an end of file is
-// the engine going away.
+// Opens the FIFOs "in" and "out" that the engine's shell makes and holds in folder, tells the
+// shell so, then waits until it has removed the folder: from then on only the engine holds the
+// other ends, and an end of file is the engine going away.
 bool OpenEngineFifos(const std::wstring& folder, int timeout_ms, TEnginePipe& ours);
 
 // Reads up to the first NUL within timeout_ms: the engine's first message, the rest stays in

@@ -62,7 +62,7 @@ std::string EngineOutput(const std::wstring& profile_folder) {
 }
 
 void RemoveFifoFolder(const std::wstring& folder) {
-  for (const wchar_t* name : {L"\\err", L"\\out", L"\\in"}) DeleteFileW((folder + name).c_str());
+  for (const wchar_t* name : {L"\\err", L"\\out", L"\\in", L"\\held", L"\\ready"}) DeleteFileW((folder + name).c_str());
   RemoveDirectoryW(folder.c_str());
 }
 
