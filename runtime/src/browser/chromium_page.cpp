@@ -4,6 +4,7 @@
 #include "browser_events.h"
 #include "callbacks.h"
 #include "engine_address.h"
+#include "engine_limits.h"
 #include "engine_text.h"
 #include "frame_decoder.h"
 #include "input_events.h"
@@ -113,8 +114,9 @@ void TChromiumPage::Start(int width, int height) {
   Send("Page.enable", {});
   // The document's status and failures only: no response body is kept for anyone.
   Send("Network.enable", {{"maxTotalBufferSize", 0}, {"maxResourceBufferSize", 0}, {"maxPostDataSize", 0}});
-  // The binding reports without the Runtime domain, which would keep every console message
-  // and what it references.
+  // The title watcher's binding needs the Runtime domain in every new document; the console
+  // messages it then keeps (and what they reference) are discarded as they come.
+  Send("Runtime.enable", {});
   Send("Runtime.addBinding", {{"name", kTitleBinding}});
   Send("Page.addScriptToEvaluateOnNewDocument", {{"source", kTitleWatch}});
   // The program's schemes, and every main document (the program decides about navigations).
@@ -482,6 +484,11 @@ void TChromiumPage::OnEvent(const std::string& method, const json& params) {
         self->RaiseTitle(title);
       }
     });
+  } else if (method == "Runtime.consoleAPICalled") {
+    if (++FConsoleMessages % engine::kConsoleDiscardEvery == 0) {
+      Send("Runtime.discardConsoleEntries", {});
+      Send("Runtime.releaseObjectGroup", {{"objectGroup", "console"}});
+    }
   } else if (method == "Engine.ended") {
     PostUi([self] { self->EngineEnded(); });
   } else if (method == "Inspector.targetCrashed") {

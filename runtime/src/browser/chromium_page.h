@@ -78,6 +78,7 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   const std::string FSession;
   std::atomic<bool> FClosed{false};
   std::atomic<uint64_t> FSerial{0};  // the current load; replies for older ones are stale
+  std::atomic<uint32_t> FConsoleMessages{0};  // since the last discard
 
   mutable std::mutex FLock;           // what the receiving and IO threads share
   std::string FDocumentRequest;       // the main frame's document request

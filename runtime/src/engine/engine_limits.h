@@ -10,6 +10,8 @@
 namespace standin::engine {
 
 constexpr int64_t kDiskCacheBytes = 64ll << 20;
+// Console messages of one page after which the engine is told to drop those it keeps.
+constexpr uint32_t kConsoleDiscardEvery = 50;
 
 struct TRecycleLimits {
   int64_t loads = 500;                         // loads of one target
