@@ -17,7 +17,8 @@ minutes=${2:-${KELPA_ENGINE_MEMORY_MINUTES:-120}}
 sample=${KELPA_SAMPLE_SECONDS:-60}
 settle=$((minutes >= 30 ? 10 : (minutes + 2) / 3))
 KELPA_TMP=$(mktemp -d /tmp/kelpa-engine-memory.XXXXXX)
-trap 'stop_floor; stop_nginx; cleanup' EXIT
+FLOOR_PID=
+trap 'declare -F stop_floor >/dev/null && stop_floor; stop_nginx; cleanup' EXIT
 
 www=$KELPA_TMP/www
 python3 "$(dirname "$0")/engine_memory_pages.py" "$www" || exit 1
@@ -36,20 +37,6 @@ pss_kb() {  # pss_kb <pid...>: the sum of their proportional set sizes
   echo "$total"
 }
 
-# The saver's processes: whatever carries this prefix in its environment (Wine hands it to the
-# Unix engine too). Prints "<program side kB> <engine kB> <engine processes>".
-saver_sample() {
-  local pid program=() engine=()
-  for pid in $(grep -lsF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ | cut -d/ -f3); do
-    [ "$pid" = "$$" ] || [ "$pid" = "$BASHPID" ] && continue
-    case $(readlink "/proc/$pid/exe" 2>/dev/null) in
-      */chromium|*/cat) engine+=("$pid") ;;  # cat: the engine's output drain
-      */wine*) program+=("$pid") ;;  # the program, wineserver and Wine's services
-    esac
-  done
-  echo "$(pss_kb "${program[@]}") $(pss_kb "${engine[@]}") ${#engine[@]}"
-}
-
 descendants() {  # descendants <pid>: it and every process below it
   local all
   all=$(ps -e -o pid=,ppid=)
@@ -61,9 +48,24 @@ descendants() {  # descendants <pid>: it and every process below it
   echo "${found[@]}"
 }
 
-FLOOR_PID=
+# The saver's processes: whatever carries this prefix in its environment (Wine hands it to the
+# Unix engine too), and every process below the engine's (its zygotes start theirs with an
+# environment of their own). Prints "<program side kB> <engine kB> <engine processes>".
+saver_sample() {
+  local pid program=() engine=() below=()
+  for pid in $(grep -lsF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ | cut -d/ -f3); do
+    case $(readlink "/proc/$pid/exe" 2>/dev/null) in
+      */chromium|*/cat) engine+=("$pid") ;;  # cat: the engine's output drain
+      */wine*) program+=("$pid") ;;  # the program, wineserver and Wine's services
+    esac
+  done
+  [ ${#engine[@]} -gt 0 ] && read -r -a below <<<"$(for pid in "${engine[@]}"; do descendants "$pid"; done | tr ' ' '\n' | sort -u | tr '\n' ' ')"
+  engine=("${below[@]}")
+  echo "$(pss_kb "${program[@]}") $(pss_kb "${engine[@]}") ${#engine[@]}"
+}
+
 stop_floor() {
-  [ -n "$FLOOR_PID" ] || return 0
+  [ -n "${FLOOR_PID:-}" ] || return 0
   local pids; pids=$(descendants "$FLOOR_PID")
   # shellcheck disable=SC2086
   kill $pids 2>/dev/null; sleep 2

@@ -164,8 +164,11 @@ TEST_F(EngineTest, FrameOperationsWorkThroughTheEngine) {
   ASSERT_TRUE(PumpUntil([&] { return browser->can_go_forward(browser) == 1; }));
   browser->go_forward(browser);
   ASSERT_TRUE(PumpUntil([&] { return FrameUrl(browser) == given; }, 20000));
+  FClient.ClearEvents();
   browser->go_back(browser);
-  ASSERT_TRUE(PumpUntil([&] { return FrameUrl(browser) == Wide(server.Url("/first")); }, 20000));
+  // Without a back-forward cache going back is a load of its own: over before the reload.
+  ASSERT_TRUE(PumpUntil([&] { return FrameUrl(browser) == Wide(server.Url("/first")) && FClient.Has("loading:0"); },
+                        20000));
   int before_reload = first_requests;
   FClient.ClearEvents();
   browser->reload(browser);
