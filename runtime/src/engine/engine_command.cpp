@@ -13,8 +13,6 @@ std::vector<std::wstring> EngineArguments(const std::wstring& profile_folder, bo
       L"--remote-debugging-pipe",
       L"--disable-gpu",
       L"--no-first-run",
-      // No start-up tab: every target is one the runtime made.
-      L"--no-startup-window",
       L"--disable-background-networking",
       L"--disable-component-update",
       L"--disable-sync",
@@ -28,6 +26,9 @@ std::vector<std::wstring> EngineArguments(const std::wstring& profile_folder, bo
   };
   if (!io_pipes.empty()) arguments.push_back(L"--remote-debugging-io-pipes=" + io_pipes);
   if (!sandbox) arguments.push_back(L"--no-sandbox");
+  // The start-up tab stays, on the emptiest page there is: once no page is open the engine
+  // forgets the session's cookies, which the runtime still takes at shutdown.
+  arguments.push_back(L"about:blank");
   return arguments;
 }
 
