@@ -64,7 +64,7 @@ run() {
     "($(awk "BEGIN{printf \"%.1f\", 100*($t1-$t0)/$hz/$seconds}")% of one core), rss start=$((r0 / 1024)) MiB end=$((r1 / 1024)) MiB"
   kill "$program" 2>/dev/null; wait "$program" 2>/dev/null
   stop_wine; "$WINESERVER" -p </dev/null >/dev/null 2>&1
-  sleep 4  # the engine's watchdog ends it
+  sleep 4  # the engine ends once its pipe closes
 }
 
 run 3600000 "$idle" idle "$(url 1)" "$(url 2)" "$(url 3)" "$(url 4)" "$(url 5)"

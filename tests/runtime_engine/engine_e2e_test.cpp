@@ -99,7 +99,7 @@ class EngineE2E : public ::testing::Test {
     for (const auto& entry : std::filesystem::directory_iterator(L"Z:\\proc", error)) {
       std::string line = ReadFile(entry.path() / "cmdline");
       if (line.find(marker) == std::string::npos || line.find("StandinEngine") == std::string::npos) continue;
-      if (engine_only && line.find("standin-engine-watchdog") != std::string::npos) continue;
+      if (engine_only && line.find("standin-engine") != std::string::npos) continue;  // its shell
       pids.push_back(Narrow(entry.path().filename().wstring()));
     }
     return pids;

@@ -1,6 +1,5 @@
 #include "engine_fixture.h"
 
-#include <winhttp.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -87,23 +86,5 @@ int EngineTest::EngineProcesses() const {
   return count;
 }
 
-int EngineTest::EnginePages() {
-  auto port = static_cast<INTERNET_PORT>(std::stoi(FJournal.Entries("page_engine").back().Field("port")));
-  std::string list;
-  HINTERNET session = WinHttpOpen(L"engine test", WINHTTP_ACCESS_TYPE_NO_PROXY, nullptr, nullptr, 0);
-  HINTERNET connection = session ? WinHttpConnect(session, L"127.0.0.1", port, 0) : nullptr;
-  HINTERNET request = connection ? WinHttpOpenRequest(connection, L"GET", L"/json/list", nullptr, nullptr, nullptr, 0)
-                                 : nullptr;
-  if (request && WinHttpSendRequest(request, nullptr, 0, nullptr, 0, 0, 0) && WinHttpReceiveResponse(request, nullptr)) {
-    char buffer[4096];
-    DWORD got = 0;
-    while (WinHttpReadData(request, buffer, sizeof buffer, &got) && got > 0) list.append(buffer, got);
-  }
-  for (HINTERNET handle : {request, connection, session})
-    if (handle) WinHttpCloseHandle(handle);
-  int pages = 0;
-  for (size_t at = 0; (at = list.find("\"type\": \"page\"", at)) != std::string::npos; ++at) ++pages;
-  return pages;
-}
 
 }  // namespace standin_test

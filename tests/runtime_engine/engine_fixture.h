@@ -13,8 +13,6 @@ class EngineTest : public BrowserTest {
   void RunScript(cef_browser_t* browser, const std::wstring& script);
   // Live processes of this test's engine (found through /proc).
   int EngineProcesses() const;
-  // The engine's page targets, as its own list says.
-  int EnginePages();
 
   std::wstring FPreviousEngine;
   bool FSkipped = true;  // no engine installed: the case was skipped before the runtime started

@@ -1,18 +1,26 @@
 // The engine connection's plain parts: where the engine is found, how it is started and
-// found listening, how the program's schemes travel through it, how window input becomes
-// the engine's commands, and base64.
+// joined by its pipe, how the program's schemes travel through it, how window input becomes
+// the engine's commands, what it may keep, and base64.
 
 #include "base64_text.h"
 #include "command_line_text.h"
 #include "engine_address.h"
 #include "engine_command.h"
 #include "engine_cookies.h"
+#include "engine_limits.h"
 #include "engine_locator.h"
 #include "engine_process.h"
 #include "file_address.h"
 #include "input_events.h"
+#include "pipe_transport.h"
 
+#include <aclapi.h>
 #include <gtest/gtest.h>
+#include <sddl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
 
 #include <set>
 
@@ -90,7 +98,25 @@ TEST(EngineLocator, TheVariableNamesTheEngineOrSwitchesItOff) {
   EXPECT_EQ(missing.reason, "named_executable_missing");
 }
 
-TEST(EngineProfile, LivesInTheCacheFolderOrWhereTheUserCanWrite) {
+// The folder's access list as text, "" when it cannot be read.
+std::wstring AccessList(const std::wstring& folder) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  PACL dacl = nullptr;
+  if (GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                            nullptr, &descriptor) != ERROR_SUCCESS)
+    return L"";
+  wchar_t* text = nullptr;
+  std::wstring result;
+  if (ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
+                                                           &text, nullptr)) {
+    result = text;
+    LocalFree(text);
+  }
+  LocalFree(descriptor);
+  return result;
+}
+
+TEST(EngineProfile, LivesInTheCacheFolderOrWhereTheUserCanWriteAndIsPrivate) {
   wchar_t temp[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH + 1, temp);
   const std::wstring base = std::wstring(temp) + L"kelpa-profile-" + std::to_wstring(GetTickCount64());
@@ -102,8 +128,15 @@ TEST(EngineProfile, LivesInTheCacheFolderOrWhereTheUserCanWrite) {
   SetEnvironmentVariableW(L"LOCALAPPDATA", local.c_str());
 
   EXPECT_EQ(ProfileFolder(cache), cache + L"\\StandinEngine");
+  EXPECT_EQ(ProfileFolder(cache), cache + L"\\StandinEngine") << "the same folder in every run";
   // A file stands where the cache folder belongs, as an unwritable folder would.
   EXPECT_EQ(ProfileFolder(blocked), local + L"\\StandinEngine");
+  // Nobody but the user and the system: no ace for everyone (WD), users (BU) or the
+  // authenticated (AU).
+  std::wstring access = AccessList(cache + L"\\StandinEngine");
+  EXPECT_NE(access, L"");
+  for (const wchar_t* stranger : {L";;;WD)", L";;;BU)", L";;;AU)"})
+    EXPECT_EQ(access.find(stranger), std::wstring::npos) << std::string(access.begin(), access.end());
 
   SetEnvironmentVariableW(L"LOCALAPPDATA", previous);
   for (const std::wstring& folder : {cache, local}) {
@@ -127,32 +160,110 @@ TEST(EngineCommand, QuotesArgumentsAsWindowsSplitsThem) {
   for (const TCase& c : cases) EXPECT_EQ(QuoteArgument(c.in), c.out) << std::string(c.in.begin(), c.in.end());
 }
 
-TEST(EngineCommand, StartsHeadlessWithAPrivateProfileAndAPortOfItsOwn) {
-  std::vector<std::wstring> arguments = EngineArguments(L"/tmp/profile dir");
+TEST(EngineCommand, StartsHeadlessOnAPipeWithoutAPortAndKeepsLittle) {
+  std::vector<std::wstring> arguments = EngineArguments(L"/tmp/profile dir", true, L"12,34");
   std::set<std::wstring> set(arguments.begin(), arguments.end());
-  for (const wchar_t* wanted : {L"--headless=new", L"--user-data-dir=/tmp/profile dir", L"--remote-debugging-port=0",
-                                L"--no-sandbox", L"--disable-gpu", L"--no-first-run",
-                                L"--disable-background-networking", L"--disable-component-update", L"--disable-sync"})
+  for (const wchar_t* wanted :
+       {L"--headless=new", L"--user-data-dir=/tmp/profile dir", L"--remote-debugging-pipe",
+        L"--remote-debugging-io-pipes=12,34", L"about:blank", L"--disable-features=BackForwardCache",
+        L"--disk-cache-size=67108864", L"--no-first-run", L"--disable-background-networking"})
     EXPECT_EQ(set.count(wanted), 1u) << std::string(wanted, wanted + wcslen(wanted));
+  for (const std::wstring& argument : EngineArguments(L"/p", false))
+    EXPECT_EQ(argument.find(L"--remote-debugging-port"), std::wstring::npos) << "no door but the pipe";
 }
 
-TEST(EngineCommand, TheWatchdogGetsItsPortTheEngineAndItsArguments) {
-  std::vector<std::wstring> command = WatchdogCommand(4321, L"/usr/bin/chromium", {L"--a", L"b c"});
-  ASSERT_EQ(command.size(), 8u);
-  EXPECT_EQ(command[0], L"/bin/bash");
-  EXPECT_EQ(command[4], L"4321");
-  EXPECT_EQ(command[5], L"/usr/bin/chromium");
-  EXPECT_EQ(command[7], L"b c");
+TEST(EngineCommand, TheSandboxIsAskedForFirstAndDroppedOnlyUnderWine) {
+  struct TCase {
+    bool wine;
+    std::vector<bool> attempts;
+  } cases[] = {{false, {true}}, {true, {true, false}}};
+  for (const TCase& c : cases) {
+    EXPECT_EQ(SandboxAttempts(c.wine), c.attempts) << c.wine;
+    for (bool sandbox : c.attempts) {
+      std::vector<std::wstring> arguments = EngineArguments(L"/p", sandbox);
+      EXPECT_EQ(std::count(arguments.begin(), arguments.end(), L"--no-sandbox"), sandbox ? 0 : 1);
+    }
+  }
+  struct TOutput {
+    std::string output, reason;
+  } outputs[] = {
+      {"[1:2:1210/131230.1:ERROR:zygote_host_impl_linux.cc(132)] Running as root without --no-sandbox is not "
+       "supported.\n[3:4:ERROR:x.cc(1)] later\n",
+       "Running as root without --no-sandbox is not supported."},
+      {"first\nlast line\r\n\n", "last line"},
+      {"", ""},
+  };
+  for (const TOutput& o : outputs) EXPECT_EQ(SandboxRefusal(o.output), o.reason) << o.output;
 }
 
-TEST(EngineCommand, ReadsThePortFile) {
-  TEndpoint endpoint;
-  ASSERT_TRUE(ParseActivePort("38121\n/devtools/browser/1f2e\n", endpoint));
-  EXPECT_EQ(endpoint.port, 38121);
-  EXPECT_EQ(endpoint.path, L"/devtools/browser/1f2e");
-  for (const char* bad : {"", "38121", "38121\n", "x\n/devtools/browser/1", "0\n/devtools/browser/1",
-                          "70000\n/devtools/browser/1", "38121\n/other"})
-    EXPECT_FALSE(ParseActivePort(bad, endpoint)) << bad;
+TEST(EngineCommand, TheShellGetsItsFoldersTheEngineAndItsArguments) {
+  std::vector<std::wstring> command = UnixEngineCommand(L"/t/f", L"/p/log", L"/p", L"/usr/bin/chromium", {L"--a", L"b c"});
+  ASSERT_EQ(command.size(), 10u);
+  EXPECT_EQ(command[0], L"/bin/sh");
+  EXPECT_EQ(std::vector<std::wstring>(command.begin() + 4, command.end()),
+            (std::vector<std::wstring>{L"/t/f", L"/p/log", L"/p", L"/usr/bin/chromium", L"--a", L"b c"}));
+}
+
+TEST(EnginePipe, CarriesWholeMessagesBothWaysAndTellsWhenTheEngineGoes) {
+  TMessageFrames frames;
+  std::vector<std::string> split;
+  using namespace std::string_view_literals;
+  for (std::string_view piece : {"{\"a\""sv, ":1}"sv, "\0{}\0{"sv, "\"b\":2}\0"sv})
+    frames.Add(piece, [&](std::string message) { split.push_back(message); });
+  EXPECT_EQ(split, (std::vector<std::string>{"{\"a\":1}", "{}", "{\"b\":2}"}));
+
+  // The Windows engine's pipes, with this test as the engine.
+  TEnginePipe ours;
+  HANDLE engine_reads = nullptr, engine_writes = nullptr;
+  ASSERT_TRUE(CreateEnginePipes(ours, engine_reads, engine_writes));
+  std::mutex lock;
+  std::vector<std::string> received;
+  std::atomic<bool> closed{false};
+  TPipeTransport transport;
+  ASSERT_TRUE(transport.Start(std::move(ours), {[&](std::string message) {
+                                                  std::lock_guard<std::mutex> hold(lock);
+                                                  received.push_back(message);
+                                                },
+                                                [&] { closed = true; }}));
+  DWORD done = 0;
+  ASSERT_TRUE(WriteFile(engine_writes, "one\0tw", 6, &done, nullptr));
+  ASSERT_TRUE(WriteFile(engine_writes, "o\0", 2, &done, nullptr));
+  ASSERT_TRUE(transport.Send("command"));
+  char buffer[16] = {};
+  ASSERT_TRUE(ReadFile(engine_reads, buffer, sizeof buffer, &done, nullptr));
+  EXPECT_EQ(std::string(buffer, done), std::string("command\0", 8));
+  CloseHandle(engine_writes);  // the engine goes
+  for (int i = 0; i < 200 && !closed; ++i) Sleep(10);
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(received, (std::vector<std::string>{"one", "two"}));
+  EXPECT_FALSE(transport.Send("late"));
+  transport.Close();
+  // The engine's input ends with the connection.
+  EXPECT_FALSE(ReadFile(engine_reads, buffer, sizeof buffer, &done, nullptr));
+  CloseHandle(engine_reads);
+}
+
+TEST(EngineLimits, TestsMayLowerTheThresholdsButNeverRaiseThem) {
+  TRecycleLimits defaults;
+  TRecycleLimits lowered = RecycleLimitsOf("loads=3,engine_seconds=60,renderer_bytes=x,target_seconds=0,"
+                                           "engine_bytes=999999999999999,unknown=1");
+  EXPECT_EQ(lowered.loads, 3);
+  EXPECT_EQ(lowered.engine_seconds, 60);
+  EXPECT_EQ(lowered.renderer_bytes, defaults.renderer_bytes);
+  EXPECT_EQ(lowered.target_seconds, defaults.target_seconds);
+  EXPECT_EQ(lowered.engine_bytes, defaults.engine_bytes);
+  struct TCase {
+    int64_t loads, seconds, bytes;
+    const char* reason;
+  } cases[] = {{2, 10, 10, nullptr}, {3, 10, 10, "loads"}, {2, defaults.target_seconds, 10, "time"},
+               {2, 10, defaults.renderer_bytes, "memory"}};
+  for (const TCase& c : cases) {
+    const char* reason = TargetRecycleReason(lowered, c.loads, c.seconds, c.bytes);
+    EXPECT_STREQ(reason ? reason : "none", c.reason ? c.reason : "none");
+  }
+  EXPECT_STREQ(EngineRecycleReason(lowered, 60, 0), "time");
+  EXPECT_STREQ(EngineRecycleReason(lowered, 1, defaults.engine_bytes), "memory");
+  EXPECT_EQ(EngineRecycleReason(lowered, 1, 1), nullptr);
 }
 
 TEST(EngineAddress, TheProgramsSchemesTravelAsUnresolvableHostsAndComeBack) {

@@ -2,12 +2,15 @@
 // the engine's errors reach the program as the runtime's codes, a person's clicks and keys
 // reach a form, and the engine ends with the runtime.
 
+#include "person.h"
 #include "engine_fixture.h"
 #include "loopback_server.h"
 #include "window_capture.h"
 
 #include <atomic>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <mutex>
 #include <optional>
 
@@ -161,6 +164,7 @@ TEST_F(EngineTest, FrameOperationsWorkThroughTheEngine) {
   ASSERT_TRUE(PumpUntil([&] { return browser->can_go_forward(browser) == 1; }));
   browser->go_forward(browser);
   ASSERT_TRUE(PumpUntil([&] { return FrameUrl(browser) == given; }, 20000));
+  FClient.ClearEvents();
   browser->go_back(browser);
   ASSERT_TRUE(PumpUntil([&] { return FrameUrl(browser) == Wide(server.Url("/first")); }, 20000));
   ASSERT_TRUE(PumpUntil([&] { return browser->is_loading(browser) == 0; }, 20000));
@@ -177,6 +181,33 @@ TEST_F(EngineTest, TheEngineEndsWithTheRuntime) {
   EXPECT_GT(EngineProcesses(), 0);
   Shutdown();
   ASSERT_TRUE(PumpUntil([&] { return EngineProcesses() == 0; }, 15000));
+}
+
+TEST_F(EngineTest, NoPortOfTheEngineAnswersAnotherProcessAndItsProfileIsPrivate) {
+  CreateBrowser(FClient, L"about:blank");
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }, 20000));
+  // As any other local process would look: every TCP port the engine's processes listen on,
+  // asked for the protocol's version.
+  std::string marker = Narrow(FDir.substr(FDir.find_last_of(L"\\") + 1));
+  std::string report = "/tmp/kelpa-doors-" + std::to_string(GetCurrentProcessId());
+  kelpa::test::RunHostCommand(
+      "for p in $(grep -lF " + marker + " /proc/[0-9]*/cmdline | cut -d/ -f3); do "
+      "readlink /proc/$p/exe | grep -q chromium || continue; echo engine; "
+      "tr '\\0' '\\n' </proc/$p/cmdline | sed -n 's/^--user-data-dir=//p' | xargs -r -d '\\n' stat -c 'mode %a'; "
+      "for port in $(ss -Hltnp | grep pid=$p, | awk '{print $4}' | sed 's/.*://'); do echo port; "
+      "curl -s -m 2 http://127.0.0.1:$port/json/version | grep -q webSocketDebuggerUrl && echo answered; done; "
+      "done >" + report + " 2>/dev/null");
+  std::ifstream file("Z:" + report);
+  std::stringstream text;
+  text << file.rdbuf();
+  file.close();
+  DeleteFileA(("Z:" + report).c_str());
+  std::string found = text.str();
+  EXPECT_NE(found.find("engine"), std::string::npos) << "no engine process found";
+  EXPECT_EQ(found.find("answered"), std::string::npos) << found;
+  EXPECT_NE(found.find("mode 700"), std::string::npos) << found;
+  for (size_t at = found.find("mode "); at != std::string::npos; at = found.find("mode ", at + 1))
+    EXPECT_EQ(found.compare(at, 9, "mode 700\n"), 0) << found;
 }
 
 }  // namespace

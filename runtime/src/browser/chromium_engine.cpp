@@ -71,8 +71,8 @@ void StartEngine(const std::wstring& profile_root) {
     return;
   }
   auto connection = std::make_shared<engine::TDevToolsConnection>();
-  if (!connection->Connect(process->Endpoint().port, process->Endpoint().path, failure)) {
-    JournalText(("websocket_" + failure).c_str(), location.executable);
+  if (!connection->Connect(process->TakePipe(), failure)) {
+    JournalText(failure.c_str(), location.executable);
     return;
   }
   connection->Listen("", &RouteTargetEvent);
@@ -92,8 +92,11 @@ void StartEngine(const std::wstring& profile_root) {
   }
   // Before any page: the engine starts from the program's cookies, not its profile's own.
   AttachEngineCookies(connection);
-  TJournalLine("page_engine").Word("kind", "chromium").Text("executable", location.executable)
-      .Int("port", process->Endpoint().port).Write();
+  TJournalLine line("page_engine");
+  line.Word("kind", "chromium").Text("executable", location.executable).Text("product", process->Product())
+      .Word("transport", "pipe").Int("sandbox", process->Sandboxed() ? 1 : 0);
+  if (!process->NoSandboxReason().empty()) line.Text("no_sandbox_reason", process->NoSandboxReason());
+  line.Write();
   std::lock_guard<std::mutex> lock(State().lock);
   State().process = std::move(process);
   State().connection = std::move(connection);

@@ -4,6 +4,7 @@
 #include "browser_events.h"
 #include "callbacks.h"
 #include "engine_address.h"
+#include "engine_limits.h"
 #include "engine_text.h"
 #include "frame_decoder.h"
 #include "input_events.h"
@@ -120,7 +121,10 @@ void TChromiumPage::Start(int width, int height) {
   FConnection->Listen(FSession, forward);
   TChromiumEngine::Instance().ListenToTarget(FTarget, forward);
   Send("Page.enable", {});
-  Send("Network.enable", {});
+  // The document's status and failures only: no response body is kept for anyone.
+  Send("Network.enable", {{"maxTotalBufferSize", 0}, {"maxResourceBufferSize", 0}, {"maxPostDataSize", 0}});
+  // The title watcher's binding needs the Runtime domain in every new document; the console
+  // messages it then keeps (and what they reference) are discarded as they come.
   Send("Runtime.enable", {});
   Send("Runtime.addBinding", {{"name", kTitleBinding}});
   Send("Page.addScriptToEvaluateOnNewDocument", {{"source", kTitleWatch}});
@@ -513,6 +517,7 @@ const std::unordered_map<std::string, TChromiumPage::TEventHandler>& TChromiumPa
       {"Page.loadEventFired", &TChromiumPage::OnLoadEventFired},
       {"Target.targetInfoChanged", &TChromiumPage::OnTargetInfoChanged},
       {"Runtime.bindingCalled", &TChromiumPage::OnBindingCalled},
+      {"Runtime.consoleAPICalled", &TChromiumPage::OnConsoleApiCalled},
       {"Engine.ended", &TChromiumPage::OnEngineEnded},
       {"Inspector.targetCrashed", &TChromiumPage::OnTargetCrashed},
       {"Page.javascriptDialogOpening", &TChromiumPage::OnDialogOpening},
@@ -594,6 +599,13 @@ void TChromiumPage::OnBindingCalled(const json& params) {
   std::wstring title = FromUtf8(params.value("payload", ""));
   auto self = shared_from_this();
   PostUi([self, title] { self->TitleReported(title); });
+}
+
+// The engine keeps what the console was given, and what that references, until told to let go.
+void TChromiumPage::OnConsoleApiCalled(const json&) {
+  if (++FConsoleMessages % engine::kConsoleDiscardEvery != 0) return;
+  Send("Runtime.discardConsoleEntries", {});
+  Send("Runtime.releaseObjectGroup", {{"objectGroup", "console"}});
 }
 
 void TChromiumPage::OnEngineEnded(const json&) {

@@ -62,6 +62,7 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void OnLoadEventFired(const json& params);
   void OnTargetInfoChanged(const json& params);
   void OnBindingCalled(const json& params);
+  void OnConsoleApiCalled(const json& params);
   void OnEngineEnded(const json& params);
   void OnTargetCrashed(const json& params);
   // What the page asks of the program (chromium_page_prompts.cpp).
@@ -120,6 +121,7 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   std::atomic<bool> FClosed{false};
   std::atomic<uint64_t> FSerial{0};  // the current load; replies for older ones are stale
   engine::TPageAddresses FAddresses;
+  std::atomic<uint32_t> FConsoleMessages{0};  // since the last discard
 
   mutable std::mutex FLock;           // what the receiving and IO threads share
   std::string FDocumentRequest;       // the engine's id of the load's document request

@@ -171,7 +171,10 @@ void TChromiumPage::OnWindowOpen(const json& params) {
 void TChromiumPage::OnTargetCreated(const json& params) {
   const json info = params.value("targetInfo", json::object());
   if (info.value("openerId", "") != FTarget) return;
-  FConnection->Call("Target.closeTarget", {{"targetId", info.value("targetId", "")}}, "");
+  std::string target = info.value("targetId", "");
+  FConnection->Call("Target.closeTarget", {{"targetId", target}}, "", [target](const engine::TReply& reply) {
+    TJournalLine("popup_target").Text("target", std::string_view(target)).Int("closed", reply.ok ? 1 : 0).Write();
+  });
 }
 
 // ---- Downloads (UI thread for the program) -------------------------------------------------

@@ -7,15 +7,16 @@ namespace standin::engine {
 
 TDevToolsConnection::~TDevToolsConnection() { Close(); }
 
-bool TDevToolsConnection::Connect(int port, const std::wstring& path, std::string& failure) {
-  TWebSocketEvents events;
+bool TDevToolsConnection::Connect(TEnginePipe pipe, std::string& failure) {
+  TTransportEvents events;
   events.on_message = [this](std::string message) { Dispatch(message); };
   events.on_closed = [this] { Closed(); };
   {
     std::lock_guard<std::mutex> lock(FLock);
     FOpen = true;
   }
-  if (FSocket.Connect(port, path, std::move(events), failure)) return true;
+  if (FPipe.Start(std::move(pipe), std::move(events))) return true;
+  failure = "pipe";
   std::lock_guard<std::mutex> lock(FLock);
   FOpen = false;
   return false;
@@ -27,9 +28,9 @@ bool TDevToolsConnection::Connected() const {
 }
 
 void TDevToolsConnection::Close() {
-  FSocket.Close();
+  FPipe.Close();
   // Nothing of this object may be in use on the receiving thread once it is destroyed.
-  FSocket.Wait();
+  FPipe.Wait();
 }
 
 void TDevToolsConnection::Call(const std::string& method, json params, const std::string& session,
@@ -46,7 +47,7 @@ void TDevToolsConnection::Call(const std::string& method, json params, const std
       message = nullptr;
     }
   }
-  if (message.is_null() || !FSocket.Send(message.dump())) {
+  if (message.is_null() || !FPipe.Send(message.dump())) {
     // The connection has gone: the reply says so at once (Closed fails the rest).
     if (message.is_object()) {
       std::lock_guard<std::mutex> lock(FLock);

@@ -1,9 +1,9 @@
 #pragma once
-// The engine's DevTools protocol over one WebSocket: commands with numbered replies, and
+// The engine's DevTools protocol over its pipe: commands with numbered replies, and
 // events routed to whoever listens to their session (the browser-wide session is ""). Replies
 // and events run on the socket's receiving thread; listeners hand work on from there.
 
-#include "web_socket.h"
+#include "pipe_transport.h"
 
 #include <nlohmann/json.hpp>
 
@@ -31,7 +31,8 @@ class TDevToolsConnection {
   TDevToolsConnection() = default;
   ~TDevToolsConnection();
 
-  bool Connect(int port, const std::wstring& path, std::string& failure);
+  // Takes over the pipe of a started engine (TEngineProcess::TakePipe).
+  bool Connect(TEnginePipe pipe, std::string& failure);
   bool Connected() const;
   // Ends the connection and waits for the receiving thread (not to be called on it).
   void Close();
@@ -49,7 +50,7 @@ class TDevToolsConnection {
   void Dispatch(const std::string& message);
   void Closed();
 
-  TWebSocket FSocket;
+  TPipeTransport FPipe;
   mutable std::mutex FLock;
   bool FOpen = false;
   int64_t FNextId = 1;

@@ -1,25 +1,35 @@
 #include "engine_command.h"
 
 #include "command_line_text.h"
-#include "engine_text.h"
-
-#include <charconv>
+#include "engine_limits.h"
 
 namespace standin::engine {
 
-std::vector<std::wstring> EngineArguments(const std::wstring& profile_folder) {
-  return {L"--headless=new",
-          L"--user-data-dir=" + profile_folder,
-          L"--remote-debugging-port=0",
-          L"--no-sandbox",
-          L"--disable-gpu",
-          L"--no-first-run",
-          L"--disable-background-networking",
-          L"--disable-component-update",
-          L"--disable-sync",
-          L"--hide-scrollbars",
-          L"--mute-audio",
-          L"about:blank"};
+std::vector<std::wstring> EngineArguments(const std::wstring& profile_folder, bool sandbox,
+                                          const std::wstring& io_pipes) {
+  std::vector<std::wstring> arguments = {
+      L"--headless=new",
+      L"--user-data-dir=" + profile_folder,
+      L"--remote-debugging-pipe",
+      L"--disable-gpu",
+      L"--no-first-run",
+      L"--disable-background-networking",
+      L"--disable-component-update",
+      L"--disable-sync",
+      L"--disable-extensions",
+      L"--disable-default-apps",
+      L"--hide-scrollbars",
+      L"--mute-audio",
+      // A wall never goes back: pages left behind are not kept alive.
+      L"--disable-features=BackForwardCache",
+      L"--disk-cache-size=" + std::to_wstring(kDiskCacheBytes),
+  };
+  if (!io_pipes.empty()) arguments.push_back(L"--remote-debugging-io-pipes=" + io_pipes);
+  if (!sandbox) arguments.push_back(L"--no-sandbox");
+  // The start-up tab stays, on the emptiest page there is: once no page is open the engine
+  // forgets the session's cookies, which the runtime still takes at shutdown.
+  arguments.push_back(L"about:blank");
+  return arguments;
 }
 
 std::wstring JoinCommandLine(const std::vector<std::wstring>& arguments) {
@@ -28,33 +38,49 @@ std::wstring JoinCommandLine(const std::vector<std::wstring>& arguments) {
   return line;
 }
 
-std::vector<std::wstring> WatchdogCommand(int watch_port, const std::wstring& executable,
-                                          const std::vector<std::wstring>& arguments) {
-  // Output goes nowhere: Wine would otherwise hand the program's own standard handles on.
+std::vector<std::wstring> UnixEngineCommand(const std::wstring& fifo_folder, const std::wstring& log_file,
+                                            const std::wstring& profile_folder, const std::wstring& executable,
+                                            const std::vector<std::wstring>& arguments) {
+  // Nothing of the program's own standard handles (which Wine hands on) stays held here. The
+  // output drain keeps the first 8 kB and throws the rest away, so a long run writes no more.
+  // Every open is one that cannot wait: each FIFO is first held from both sides here, the
+  // runtime opens its ends once "held" is there and says "ready", and only then are the extra
+  // ends let go, so that from then on each side sees the other's going as the end of its input.
   static const wchar_t* const kScript =
-      L"exec 3<>/dev/tcp/127.0.0.1/$1 </dev/null >/dev/null 2>&1 || exit 1; shift; "
-      L"setsid \"$@\" & engine=$!; cat <&3; "
-      L"kill -TERM -- -$engine 2>/dev/null; sleep 3; kill -KILL -- -$engine 2>/dev/null";
-  std::vector<std::wstring> command = {L"/bin/bash", L"-c", kScript, L"standin-engine-watchdog",
-                                       std::to_wstring(watch_port), executable};
+      L"exec </dev/null >/dev/null 2>&1; d=$1 log=$2 profile=$3; shift 3; umask 077; "
+      L"chmod 700 \"$d\" && mkdir -p \"$profile\" && chmod 700 \"$profile\" && "
+      L"mkfifo \"$d/err\" \"$d/out\" \"$d/in\" || exit 1; "
+      L"{ head -c 8192 >\"$log\"; exec cat; } <\"$d/err\" & "
+      L"exec 2>\"$d/err\" 5<>\"$d/in\" 3<\"$d/in\" 6<>\"$d/out\" 4>\"$d/out\" && : >\"$d/held\" || exit 1; "
+      L"n=0; while [ ! -e \"$d/ready\" ]; do n=$((n + 1)); [ $n -gt 600 ] && exit 1; sleep 0.05; done; "
+      L"exec 5<&- 6<&- && rm -r \"$d\" && exec \"$@\"";
+  std::vector<std::wstring> command = {L"/bin/sh", L"-c", kScript, L"standin-engine",
+                                       fifo_folder, log_file, profile_folder, executable};
   command.insert(command.end(), arguments.begin(), arguments.end());
   return command;
 }
 
-bool ParseActivePort(const std::string& text, TEndpoint& endpoint) {
-  size_t line_end = text.find('\n');
-  if (line_end == std::string::npos) return false;
-  std::string port_text = text.substr(0, line_end);
-  if (!port_text.empty() && port_text.back() == '\r') port_text.pop_back();
-  int port = 0;
-  auto [end, error] = std::from_chars(port_text.data(), port_text.data() + port_text.size(), port);
-  if (error != std::errc() || end != port_text.data() + port_text.size() || port <= 0 || port > 65535) return false;
-  std::string path = text.substr(line_end + 1);
-  while (!path.empty() && (path.back() == '\n' || path.back() == '\r')) path.pop_back();
-  if (path.rfind("/devtools/browser/", 0) != 0) return false;
-  endpoint.port = port;
-  endpoint.path = WideOf(path);
-  return true;
+std::vector<bool> SandboxAttempts(bool under_wine) {
+  if (under_wine) return {true, false};
+  return {true};
+}
+
+std::string SandboxRefusal(const std::string& output) {
+  std::string chosen, last;
+  size_t start = 0;
+  while (start < output.size()) {
+    size_t end = output.find('\n', start);
+    if (end == std::string::npos) end = output.size();
+    std::string line = output.substr(start, end - start);
+    start = end + 1;
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+    // "[pid:tid:date:ERROR:file.cc(12)] text": the text is what explains.
+    if (!line.empty() && line[0] == '[' && line.find("] ") != std::string::npos) line.erase(0, line.find("] ") + 2);
+    if (line.empty()) continue;
+    last = line;
+    if (chosen.empty() && line.find("sandbox") != std::string::npos) chosen = line;
+  }
+  return chosen.empty() ? last : chosen;
 }
 
 }  // namespace standin::engine

@@ -1,10 +1,13 @@
 #include "engine_process.h"
 
+#include "engine_command.h"
 #include "engine_text.h"
+#include "private_folder.h"
 #include "wine_host.h"
 
-#include <ws2tcpip.h>
+#include <nlohmann/json.hpp>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -12,6 +15,8 @@
 namespace standin::engine {
 
 namespace {
+
+constexpr wchar_t kOutputFile[] = L"engine-output.txt";
 
 std::wstring EnvironmentFolder(const wchar_t* name) {
   wchar_t value[MAX_PATH + 1] = {};
@@ -27,9 +32,9 @@ std::wstring TempFolder() {
   return folder;
 }
 
-// Whether folder exists or can be made, and a file can be written in it.
-bool WritableFolder(const std::wstring& folder) {
-  CreateDirectoryW(folder.c_str(), nullptr);
+// Whether folder exists or can be made, private, and a file can be written in it.
+bool WritablePrivateFolder(const std::wstring& folder) {
+  if (!EnsurePrivateFolder(folder)) return false;
   HANDLE probe = CreateFileW((folder + L"\\write-probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (probe == INVALID_HANDLE_VALUE) return false;
@@ -37,31 +42,56 @@ bool WritableFolder(const std::wstring& folder) {
   return true;
 }
 
-bool ReadSmallFile(const std::wstring& path, std::string& text) {
+std::string ReadSmallFile(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  char buffer[1024];
+  if (file == INVALID_HANDLE_VALUE) return {};
+  char buffer[8192];
   DWORD read = 0;
   bool ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr);
   CloseHandle(file);
-  text.assign(buffer, ok ? read : 0);
-  return ok;
+  return std::string(buffer, ok ? read : 0);
 }
 
-void CreateFolders(const std::wstring& path) {
-  for (size_t at = path.find_first_of(L"\\/", 3); at != std::wstring::npos; at = path.find_first_of(L"\\/", at + 1))
-    CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
-  CreateDirectoryW(path.c_str(), nullptr);
+// What a Unix engine wrote before it ended; its output drain may finish a moment after it.
+std::string EngineOutput(const std::wstring& profile_folder) {
+  std::string text;
+  for (int i = 0; i < 10 && (text = ReadSmallFile(profile_folder + L"\\" + kOutputFile)).empty(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  return text;
 }
 
-bool Launch(const std::vector<std::wstring>& command, DWORD flags, PROCESS_INFORMATION& info) {
+void RemoveFifoFolder(const std::wstring& folder) {
+  for (const wchar_t* name : {L"\\err", L"\\out", L"\\in", L"\\held", L"\\ready"}) DeleteFileW((folder + name).c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
+bool Launch(const std::vector<std::wstring>& command, DWORD flags, PROCESS_INFORMATION& info,
+            HANDLE inherit_reads = nullptr, HANDLE inherit_writes = nullptr) {
   std::wstring line = JoinCommandLine(command);
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;  // no handles of ours reach the engine
-  return CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, flags | CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &info);
+  STARTUPINFOEXW startup = {};
+  startup.StartupInfo.cb = sizeof startup;
+  startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;  // no standard handles of ours reach the engine
+  HANDLE inherited[] = {inherit_reads, inherit_writes};
+  std::vector<char> attributes;
+  BOOL inherit = FALSE;
+  if (inherit_reads) {
+    // Exactly the two pipe ends are inherited, nothing else this process holds.
+    SIZE_T size = 0;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    attributes.resize(size);
+    startup.lpAttributeList = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
+    if (!InitializeProcThreadAttributeList(startup.lpAttributeList, 1, 0, &size) ||
+        !UpdateProcThreadAttribute(startup.lpAttributeList, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited,
+                                   sizeof inherited, nullptr, nullptr))
+      return false;
+    flags |= EXTENDED_STARTUPINFO_PRESENT;
+    inherit = TRUE;
+  }
+  BOOL ok = CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, flags | CREATE_NO_WINDOW, nullptr, nullptr,
+                           &startup.StartupInfo, &info);
+  if (startup.lpAttributeList) DeleteProcThreadAttributeList(startup.lpAttributeList);
+  return ok;
 }
 
 }  // namespace
@@ -72,42 +102,69 @@ std::wstring ProfileFolder(const std::wstring& root) {
     wchar_t full[MAX_PATH + 1] = {};
     DWORD n = GetFullPathNameW(base.c_str(), MAX_PATH + 1, full, nullptr);
     if (n == 0 || n > MAX_PATH) continue;
-    CreateDirectoryW(full, nullptr);
     std::wstring folder = std::wstring(full, n) + L"\\StandinEngine";
-    if (WritableFolder(folder)) return folder;
+    if (WritablePrivateFolder(folder)) return folder;
   }
-  return TempFolder() + L"\\StandinEngine-" + std::to_wstring(GetCurrentProcessId());
+  return TempFolder() + L"\\StandinEngine";
 }
 
 TEngineProcess::~TEngineProcess() { Stop(); }
 
 bool TEngineProcess::Start(const std::wstring& executable, const std::wstring& profile_folder, int timeout_ms,
                            std::string& failure) {
-  CreateFolders(profile_folder);
-  std::wstring port_file = profile_folder + L"\\DevToolsActivePort";
-  DeleteFileW(port_file.c_str());
-  bool started = IsUnixPath(executable) ? StartUnix(executable, profile_folder, failure)
-                                        : StartWindows(executable, profile_folder, failure);
-  if (!started) return false;
-  if (!WaitForPortFile(port_file, timeout_ms)) {
-    failure = "no_answer";
+  EnsurePrivateFolder(profile_folder);
+  bool unix_engine = IsUnixPath(executable);
+  for (bool sandbox : SandboxAttempts(UnderWine())) {
     Stop();
-    return false;
+    bool started = unix_engine ? StartUnix(executable, profile_folder, sandbox, timeout_ms, failure)
+                               : StartWindows(executable, profile_folder, sandbox, failure);
+    if (!started) return false;
+    if (Answers(timeout_ms)) {
+      FSandboxed = sandbox;
+      return true;
+    }
+    if (sandbox) {
+      std::string said = unix_engine ? SandboxRefusal(EngineOutput(profile_folder)) : std::string();
+      FNoSandboxReason = said.empty() ? "no_answer" : said;
+    }
   }
+  failure = "no_answer";
+  Stop();
+  return false;
+}
+
+bool TEngineProcess::Answers(int timeout_ms) {
+  // Id 0 is never one of the connection's.
+  const std::string probe = std::string(R"({"id":0,"method":"Browser.getVersion"})") + '\0';
+  std::string answer;
+  if (!WriteAll(FPipe.ToEngine(), probe, nullptr, timeout_ms) || !ReadFirstMessage(FPipe, timeout_ms, answer))
+    return false;
+  nlohmann::json parsed = nlohmann::json::parse(answer, nullptr, false);
+  if (!parsed.is_object() || parsed.value("id", -1) != 0 || !parsed.contains("result")) return false;
+  FProduct = parsed["result"].value("product", "");
   return true;
 }
 
-bool TEngineProcess::StartWindows(const std::wstring& executable, const std::wstring& profile_folder,
+bool TEngineProcess::StartWindows(const std::wstring& executable, const std::wstring& profile_folder, bool sandbox,
                                   std::string& failure) {
   FJob = CreateJobObjectW(nullptr, nullptr);
   if (!FJob) return failure = "job", false;
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
   limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
   SetInformationJobObject(FJob, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  HANDLE child_reads = nullptr, child_writes = nullptr;
+  if (!CreateEnginePipes(FPipe, child_reads, child_writes)) return failure = "pipe", false;
+  std::wstring io_pipes = std::to_wstring(reinterpret_cast<uintptr_t>(child_reads)) + L"," +
+                          std::to_wstring(reinterpret_cast<uintptr_t>(child_writes));
   std::vector<std::wstring> command = {executable};
-  for (std::wstring& argument : EngineArguments(profile_folder)) command.push_back(std::move(argument));
+  for (std::wstring& argument : EngineArguments(profile_folder, sandbox, io_pipes))
+    command.push_back(std::move(argument));
   PROCESS_INFORMATION info = {};
-  if (!Launch(command, CREATE_SUSPENDED, info)) return failure = "start", false;
+  bool launched = Launch(command, CREATE_SUSPENDED, info, child_reads, child_writes);
+  // The engine holds its ends now; the pipes close with it.
+  CloseHandle(child_reads);
+  CloseHandle(child_writes);
+  if (!launched) return failure = "start", false;
   AssignProcessToJobObject(FJob, info.hProcess);
   ResumeThread(info.hThread);
   CloseHandle(info.hThread);
@@ -115,62 +172,35 @@ bool TEngineProcess::StartWindows(const std::wstring& executable, const std::wst
   return true;
 }
 
-bool TEngineProcess::StartUnix(const std::wstring& executable, const std::wstring& profile_folder,
-                               std::string& failure) {
+bool TEngineProcess::StartUnix(const std::wstring& executable, const std::wstring& profile_folder, bool sandbox,
+                               int timeout_ms, std::string& failure) {
+  static std::atomic<unsigned> serial{0};
+  std::wstring fifo_folder = TempFolder() + L"\\standin-engine-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                             std::to_wstring(serial++) + L"-" + std::to_wstring(GetTickCount64());
   std::wstring unix_profile = WideOf(UnixPathOf(profile_folder));
   if (unix_profile.empty()) return failure = "profile_path", false;
-  WSADATA data;
-  if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return failure = "winsock", false;
-  FWinsock = true;
-  SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  int length = sizeof address;
-  if (listener == INVALID_SOCKET || bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      listen(listener, 1) != 0 || getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    if (listener != INVALID_SOCKET) closesocket(listener);
-    return failure = "watchdog_socket", false;
-  }
-  PROCESS_INFORMATION info = {};
+  if (!CreateNewPrivateFolder(fifo_folder)) return failure = "pipe_folder", false;
+  std::wstring unix_fifos = WideOf(UnixPathOf(fifo_folder));
   std::vector<std::wstring> command =
-      WatchdogCommand(ntohs(address.sin_port), executable, EngineArguments(unix_profile));
-  if (!Launch(command, 0, info)) {
-    closesocket(listener);
+      UnixEngineCommand(unix_fifos, unix_profile + L"/" + kOutputFile, unix_profile, executable,
+                        EngineArguments(unix_profile, sandbox));
+  PROCESS_INFORMATION info = {};
+  if (unix_fifos.empty() || !Launch(command, 0, info)) {
+    RemoveFifoFolder(fifo_folder);
     return failure = "start", false;
   }
+  // Wine has no handle of a Unix process to give; the pipe tells whether it lives.
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
-  fd_set ready;
-  FD_ZERO(&ready);
-  FD_SET(listener, &ready);
-  timeval wait = {5, 0};
-  if (select(0, &ready, nullptr, nullptr, &wait) == 1) FWatch = accept(listener, nullptr, nullptr);
-  closesocket(listener);
-  if (FWatch == INVALID_SOCKET) return failure = "watchdog", false;
+  if (!OpenEngineFifos(fifo_folder, timeout_ms, FPipe)) {
+    RemoveFifoFolder(fifo_folder);
+    return failure = "pipe", false;
+  }
   return true;
 }
 
-bool TEngineProcess::WaitForPortFile(const std::wstring& file, int timeout_ms) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  do {
-    std::string text;
-    if (ReadSmallFile(file, text) && ParseActivePort(text, FEndpoint)) return true;
-    if (FProcess && WaitForSingleObject(FProcess, 0) == WAIT_OBJECT_0) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  } while (std::chrono::steady_clock::now() < deadline);
-  return false;
-}
-
 void TEngineProcess::Stop() {
-  if (FWatch != INVALID_SOCKET) {
-    closesocket(FWatch);
-    FWatch = INVALID_SOCKET;
-  }
-  if (FWinsock) {
-    WSACleanup();
-    FWinsock = false;
-  }
+  FPipe.Reset();
   if (FJob) {
     CloseHandle(FJob);  // kills what it holds
     FJob = nullptr;

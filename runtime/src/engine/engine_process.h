@@ -1,12 +1,11 @@
 #pragma once
-// One running engine: started with a private profile, found listening through its port
-// file, and ended with the program. On Windows a kill-on-close job holds it; under Wine a
-// Unix engine is detached from the program, so a watchdog holding a loopback connection to
-// this process ends it when the connection closes (also when the program is killed).
+// One running engine: started with a private profile and joined to the runtime by its pipe
+// alone (no port: nothing else on the machine can drive it), found answering, and ended with
+// the program. On Windows a kill-on-close job holds it; a Unix engine under Wine ends by itself
+// once the runtime's end of its pipe closes, also when the program is killed.
 
-#include "engine_command.h"
+#include "engine_pipe.h"
 
-#include <winsock2.h>
 #include <windows.h>
 
 #include <string>
@@ -14,9 +13,9 @@
 namespace standin::engine {
 
 // The engine's profile: "StandinEngine" in the cache folder the program names, as an absolute
-// path. Windows often starts a screen saver in a folder its user may not write (System32),
-// where the engine could not start at all; the profile then goes to the user's local
-// application data, or the temporary folder.
+// path, made private to the user; the same folder in every run. Windows often starts a screen
+// saver in a folder its user may not write (System32), where the engine could not start at
+// all: the profile then goes to the user's local application data, or the temporary folder.
 std::wstring ProfileFolder(const std::wstring& cache_folder);
 
 class TEngineProcess {
@@ -26,22 +25,32 @@ class TEngineProcess {
   TEngineProcess(const TEngineProcess&) = delete;
   TEngineProcess& operator=(const TEngineProcess&) = delete;
 
-  // False, with the step that failed, when it did not start or did not listen in time.
+  // False, with the step that failed, when it did not start or did not answer in time. With
+  // the sandbox first; where the platform may refuse it, once more without.
   bool Start(const std::wstring& executable, const std::wstring& profile_folder, int timeout_ms,
              std::string& failure);
-  const TEndpoint& Endpoint() const { return FEndpoint; }
+  // The started engine's pipe, handed to its connection (once).
+  TEnginePipe TakePipe() { return std::move(FPipe); }
+  bool Sandboxed() const { return FSandboxed; }
+  // Why the engine runs without its sandbox; empty when it has it.
+  const std::string& NoSandboxReason() const { return FNoSandboxReason; }
+  // The engine's product and version, from its first answer.
+  const std::string& Product() const { return FProduct; }
   void Stop();
 
  private:
-  bool StartUnix(const std::wstring& executable, const std::wstring& profile_folder, std::string& failure);
-  bool StartWindows(const std::wstring& executable, const std::wstring& profile_folder, std::string& failure);
-  bool WaitForPortFile(const std::wstring& file, int timeout_ms);
+  bool StartUnix(const std::wstring& executable, const std::wstring& profile_folder, bool sandbox, int timeout_ms,
+                 std::string& failure);
+  bool StartWindows(const std::wstring& executable, const std::wstring& profile_folder, bool sandbox,
+                    std::string& failure);
+  bool Answers(int timeout_ms);
 
   HANDLE FJob = nullptr;
   HANDLE FProcess = nullptr;
-  SOCKET FWatch = INVALID_SOCKET;
-  bool FWinsock = false;
-  TEndpoint FEndpoint;
+  TEnginePipe FPipe;
+  bool FSandboxed = false;
+  std::string FNoSandboxReason;
+  std::string FProduct;
 };
 
 }  // namespace standin::engine
