@@ -1,5 +1,6 @@
 #include "settings/ConfigForm.h"
 
+#include "base/IniFile.h"
 #include "settings/CookieCleaner.h"
 #include "settings/SettingsFile.h"
 #include "toolkit/Application.h"
