@@ -6,8 +6,10 @@
 
 #include "browser_core.h"
 #include "chromium_engine.h"
+#include "frame_pipeline.h"
 #include "load_result.h"
 #include "page_engine.h"
+#include "viewport.h"
 
 #include <atomic>
 #include <map>
@@ -46,6 +48,7 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void Navigate(const std::string& address, uint64_t serial);  // any thread
   void OnEvent(const std::string& method, const json& params);
   void OnFrame(const json& params);
+  void StartFrames(TBrowserCore& core, const engine::TViewport& viewport);
   void OnRequestPaused(const json& params);
   // UI thread.
   void NavigateOwn(std::wstring url, bool html);
@@ -87,6 +90,15 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   std::string FWaitingAddress;  // a navigation asked for before that
   int FHistoryIndex = 0;
   int FHistoryCount = 0;
+
+  // The frames: what the screencast is asked for, the newest frame, the worker that shows it.
+  struct TScreencast {
+    std::mutex lock;
+    engine::TViewport viewport;
+  };
+  std::shared_ptr<TScreencast> FScreencast;      // set in Start
+  std::shared_ptr<engine::TFrameKeeper> FKeeper;  // set in Start
+  std::unique_ptr<engine::TFramePipeline> FFrames;  // UI thread; ends at Close
 
   // UI thread only.
   bool FLoading = false;
