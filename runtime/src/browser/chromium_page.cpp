@@ -370,6 +370,10 @@ void TChromiumPage::StartFrames(TBrowserCore& core, const engine::TViewport& vie
       if (auto core = weak_core.lock()) core->ShowPicture(picture);
     }));
   };
+  events.report = [id = core.Id()](uint64_t offered, uint64_t shown, uint64_t dropped) {
+    TJournalLine("engine_frames").Int("browser", id).Int("offered", static_cast<int64_t>(offered))
+        .Int("shown", static_cast<int64_t>(shown)).Int("dropped", static_cast<int64_t>(dropped)).Write();
+  };
   FFrames = std::make_unique<engine::TFramePipeline>(FKeeper, std::move(events));
 }
 

@@ -11,6 +11,7 @@ constexpr milliseconds kStill{300};
 // How often a hidden window is looked at, to stream again once it shows.
 constexpr milliseconds kHiddenLook{250};
 constexpr milliseconds kIdleLook{1000};
+constexpr std::chrono::seconds kReportEvery{5};
 
 }  // namespace
 
@@ -36,7 +37,14 @@ void TFramePipeline::Run() {
   bool lossless_asked = false;
   std::string last_lossy;      // the same picture sent again needs no decoding
   std::vector<int> acks;
+  uint64_t shown = 0, reported = 0;
+  auto report_at = std::chrono::steady_clock::now() + kReportEvery;
   for (;;) {
+    if (std::chrono::steady_clock::now() >= report_at) {
+      report_at += kReportEvery;
+      if (FKeeper->Newest() != reported && FEvents.report) FEvents.report(FKeeper->Newest(), shown, FKeeper->Dropped());
+      reported = FKeeper->Newest();
+    }
     bool visible = FEvents.visible();
     FKeeper->SetVisible(visible);
     if (visible != streaming || (streaming && FRestart.exchange(false))) {
@@ -60,9 +68,13 @@ void TFramePipeline::Run() {
       last_lossy = std::move(frame->data);
       lossless_due = true;
       lossless_asked = false;
-      if (decoder.Decode(last_lossy, FEvents.target)) FEvents.presented();
+      if (decoder.Decode(last_lossy, FEvents.target)) {
+        ++shown;
+        FEvents.presented();
+      }
     } else if (decoder.Decode(frame->data, FEvents.target)) {
       lossless_due = false;
+      ++shown;
       FEvents.presented();
     }
   }

@@ -24,6 +24,9 @@ struct TFramePipelineEvents {
   std::function<bool()> visible;                   // whether the window can be seen
   TFrameDecoder::TTarget target;                   // where a frame is decoded to
   std::function<void()> presented;                 // a frame is in the target, complete
+  // Every few seconds while frames come: how many came, were decoded and shown, and how many
+  // were dropped unseen (overtaken, or while hidden).
+  std::function<void(uint64_t offered, uint64_t shown, uint64_t dropped)> report;
 };
 
 class TFramePipeline {
