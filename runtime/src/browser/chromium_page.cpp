@@ -567,8 +567,10 @@ void TChromiumPage::OnEvent(const std::string& method, const json& params) {
 }
 
 void TChromiumPage::OnFrame(const json& params) {
-  // Taken, acknowledged and decoded on the page's frame worker; only the newest is.
-  if (FKeeper) FKeeper->Offer({params.value("data", ""), params.value("sessionId", 0), false, 0});
+  // Decoded on the page's frame worker; only the newest is.
+  if (!FKeeper) return;
+  if (int ack = FKeeper->Offer({params.value("data", ""), params.value("sessionId", 0), false, 0}))
+    Send("Page.screencastFrameAck", {{"sessionId", ack}});
 }
 
 void TChromiumPage::OnRequestPaused(const json& params) {

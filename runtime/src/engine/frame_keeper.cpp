@@ -4,20 +4,26 @@
 
 namespace standin::engine {
 
-void TFrameKeeper::Offer(TEncodedFrame frame) {
+int TFrameKeeper::Offer(TEncodedFrame frame) {
+  int ack_now = 0;
   {
     std::lock_guard<std::mutex> lock(FLock);
-    if (FStopped) return;
+    if (FStopped) return 0;
     frame.serial = ++FNewest;
     if (!FVisible) {
       ++FDropped;
-      return;
+      return 0;
     }
-    if (FFrame) ++FDropped;
-    if (frame.ack != 0) FAcks.push_back(frame.ack);
+    if (FFrame) {
+      ++FDropped;
+      if (frame.ack != 0) FAcks.push_back(frame.ack);
+    } else {
+      ack_now = frame.ack;
+    }
     FFrame = std::move(frame);
   }
   FWake.notify_one();
+  return ack_now;
 }
 
 void TFrameKeeper::OfferLossless(std::string data, uint64_t since) {

@@ -1,8 +1,10 @@
 #pragma once
 // The frames of one screencast on their way from the socket to the screen: only the newest is
 // kept, so a frame that a newer one overtakes before a worker takes it is never decoded. A
-// frame is acknowledged when it is taken (and with it every frame it overtook), so the engine
-// sends no faster than the worker shows them. While the window is hidden nothing is kept.
+// frame that finds the worker free is acknowledged as it comes (the engine starts on the next
+// one while this one is decoded); one that finds a frame still waiting is acknowledged only when
+// the worker takes it, so the engine sends no faster than the worker shows them. While the
+// window is hidden nothing is kept.
 // Knows no windows and no engine: the receiving thread offers, one worker takes.
 
 #include <chrono>
@@ -24,8 +26,9 @@ struct TEncodedFrame {
 
 class TFrameKeeper {
  public:
-  // Receiving thread. Dropped while hidden (the engine is told to stop sending then).
-  void Offer(TEncodedFrame frame);
+  // Receiving thread: the acknowledgement to send now (0: none, it comes with the take).
+  // Dropped while hidden (the engine is told to stop sending then).
+  int Offer(TEncodedFrame frame);
   // A lossless picture asked for while `since` was the newest frame; dropped when a newer
   // frame has come meanwhile (it would show the page as it was).
   void OfferLossless(std::string data, uint64_t since);
