@@ -83,7 +83,7 @@ class Screen:
     """A private Xvfb of one monitor, and a reader of one pixel of it."""
 
     def __init__(self, width, height):
-        self.name = free_display(91)
+        self.name = free_display(200 + os.getpid() % 50)
         self.server = subprocess.Popen(["Xvfb", self.name, "-screen", "0", "%dx%dx24" % (width, height),
                                         "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for _ in range(100):
@@ -93,6 +93,7 @@ class Screen:
         else:
             sys.exit("Xvfb did not start")
         os.environ["DISPLAY"] = self.name
+        time.sleep(0.5)
         self.x = xdisplay.Display(self.name)
         self.root = self.x.screen().root
 
