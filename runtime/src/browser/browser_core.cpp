@@ -274,8 +274,14 @@ double TBrowserCore::ZoomLevel() const {
 }
 
 void TBrowserCore::SetZoomLevel(double level) {
-  std::lock_guard<std::mutex> lock(FLock);
-  FZoom = level;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    FZoom = level;
+  }
+  // An engine lays the page out anew at the new scale, as for a new size.
+  RECT client = {};
+  if (HWND window = Window(); window && GetClientRect(window, &client))
+    Engine()->WindowResized(client.right - client.left, client.bottom - client.top);
 }
 
 void TBrowserCore::SetFocus(bool focus) {

@@ -29,6 +29,7 @@ class TBrowserCore : public std::enable_shared_from_this<TBrowserCore> {
   ~TBrowserCore();
 
   int Id() const { return FId; }
+  uint32_t Background() const { return FBackground; }  // the background colour setting (ARGB)
   int64_t FrameId() const { return FId; }
 
   // New wrapper structs, each with one reference for the receiver.

@@ -6,10 +6,12 @@
 #include "engine_address.h"
 #include "engine_limits.h"
 #include "engine_text.h"
-#include "frame_decoder.h"
+#include "frame_pipeline.h"
 #include "input_events.h"
 #include "journal.h"
 #include "load_result.h"
+#include "page_picture.h"
+#include "page_window.h"
 #include "request.h"
 #include "resource_driver.h"
 #include "runtime_threads.h"
@@ -18,6 +20,7 @@
 #include "thread_check.h"
 #include "url_parser.h"
 #include "utf.h"
+#include "viewport.h"
 
 #include <windowsx.h>
 
@@ -38,12 +41,28 @@ constexpr const char* kTitleWatch =
 using engine::json;
 
 
-json ScreencastParams(int width, int height) {
-  return {{"format", "png"}, {"maxWidth", std::max(width, 1)}, {"maxHeight", std::max(height, 1)}, {"everyNthFrame", 1}};
+// While the page moves its frames are JPEG (quick to make and to decode); once it stands still
+// a lossless picture replaces the last of them.
+constexpr int kMovingQuality = 80;
+
+json ScreencastParams(const engine::TViewport& viewport) {
+  return {{"format", "jpeg"}, {"quality", kMovingQuality}, {"maxWidth", viewport.device_width},
+          {"maxHeight", viewport.device_height}, {"everyNthFrame", 1}};
 }
 
-json MetricsParams(int width, int height) {
-  return {{"width", std::max(width, 1)}, {"height", std::max(height, 1)}, {"deviceScaleFactor", 1}, {"mobile", false}};
+json MetricsParams(const engine::TViewport& viewport) {
+  return {{"width", viewport.css_width}, {"height", viewport.css_height}, {"deviceScaleFactor", viewport.scale},
+          {"mobile", false}};
+}
+
+engine::TViewport ViewportOf(const TBrowserCore& core, int width, int height) {
+  return engine::ViewportFor(width, height, page::WindowDpi(core.Window()), core.ZoomLevel());
+}
+
+// The browser's background colour setting, where a page sets none of its own (only its colour
+// counts; a zero alpha leaves the engine's white).
+json BackgroundParams(uint32_t argb) {
+  return {{"color", {{"r", (argb >> 16) & 0xFF}, {"g", (argb >> 8) & 0xFF}, {"b", argb & 0xFF}, {"a", 1}}}};
 }
 
 // What the engine is told when the program's handler fails a request.
@@ -114,6 +133,10 @@ TChromiumPage::TChromiumPage(const TCoreRef& core, TConnectionRef connection, st
       FAddresses(TChromiumEngine::Instance().UnixEngine()) {}
 
 void TChromiumPage::Start(int width, int height) {
+  if (auto core = FCore.lock()) {
+    StartFrames(*core, ViewportOf(*core, width, height));
+    if (core->Background() >> 24) Send("Emulation.setDefaultBackgroundColorOverride", BackgroundParams(core->Background()));
+  }
   std::weak_ptr<TChromiumPage> weak = weak_from_this();
   auto forward = [weak](const std::string& method, const json& params) {
     if (auto self = weak.lock()) self->OnEvent(method, params);
@@ -134,8 +157,6 @@ void TChromiumPage::Start(int width, int height) {
                         {"handleAuthRequests", true}});
   StartPrompts();
   Send("Emulation.setFocusEmulationEnabled", {{"enabled", true}});
-  Send("Emulation.setDeviceMetricsOverride", MetricsParams(width, height));
-  Send("Page.startScreencast", ScreencastParams(width, height));
   // The target's own first document must be in place before the first navigation: the engine's
   // renderer dies when that one is replaced while it still loads. The first evaluation answers
   // once it is.
@@ -318,14 +339,72 @@ void TChromiumPage::WindowInput(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void TChromiumPage::WindowResized(int width, int height) {
-  if (FClosed || width <= 0 || height <= 0) return;
-  Send("Emulation.setDeviceMetricsOverride", MetricsParams(width, height));
-  Send("Page.stopScreencast", {});
-  Send("Page.startScreencast", ScreencastParams(width, height));
+  auto core = FCore.lock();
+  if (!core || FClosed || width <= 0 || height <= 0 || !FFrames) return;
+  engine::TViewport viewport = ViewportOf(*core, width, height);
+  {
+    std::lock_guard<std::mutex> lock(FScreencast->lock);
+    FScreencast->viewport = viewport;
+  }
+  Send("Emulation.setDeviceMetricsOverride", MetricsParams(viewport));
+  FFrames->Restart();
+}
+
+// The screencast runs while the window can be seen; its frames are decoded on a worker of
+// this page's own into the picture the window shows. Nothing the worker calls holds the page.
+void TChromiumPage::StartFrames(TBrowserCore& core, const engine::TViewport& viewport) {
+  FScreencast = std::make_shared<TScreencast>();
+  FScreencast->viewport = viewport;
+  FKeeper = std::make_shared<engine::TFrameKeeper>();
+  auto picture = std::make_shared<page::TPagePicture>();
+  // Shown at once, so the window paints its frames as soon as they come.
+  core.ShowPicture(picture);
+  Send("Emulation.setDeviceMetricsOverride", MetricsParams(viewport));
+  TConnectionRef connection = FConnection;
+  std::string session = FSession;
+  auto screencast = FScreencast;
+  auto keeper = FKeeper;
+  HWND window = core.Window();
+  std::weak_ptr<TBrowserCore> weak_core = FCore;
+  auto show_asked = std::make_shared<std::atomic<bool>>(false);
+  engine::TFramePipelineEvents events;
+  events.acknowledge = [connection, session](int ack) {
+    connection->Call("Page.screencastFrameAck", {{"sessionId", ack}}, session);
+  };
+  events.stream = [connection, session, screencast](bool on) {
+    if (!on) {
+      connection->Call("Page.stopScreencast", {}, session);
+      return;
+    }
+    std::lock_guard<std::mutex> lock(screencast->lock);
+    connection->Call("Page.startScreencast", ScreencastParams(screencast->viewport), session);
+  };
+  events.ask_lossless = [connection, session, keeper](uint64_t since) {
+    connection->Call("Page.captureScreenshot", {{"format", "png"}, {"optimizeForSpeed", true}}, session,
+                     [keeper, since](const engine::TReply& reply) {
+                       if (reply.ok) keeper->OfferLossless(reply.result.value("data", ""), since);
+                     });
+  };
+  events.visible = [window] { return IsWindowVisible(window) != FALSE; };
+  events.target = [picture](int width, int height) { return picture->BeginFrame(width, height); };
+  events.presented = [picture, weak_core, show_asked] {
+    // The window shows the runtime's error page instead; a new frame takes its place again.
+    if (picture->EndFrame() || show_asked->exchange(true)) return;
+    TRuntimeThreads::Instance().Post(TID_UI, MakeWork([picture, weak_core, show_asked] {
+      show_asked->store(false);
+      if (auto core = weak_core.lock()) core->ShowPicture(picture);
+    }));
+  };
+  events.report = [id = core.Id()](uint64_t offered, uint64_t shown, uint64_t dropped) {
+    TJournalLine("engine_frames").Int("browser", id).Int("offered", static_cast<int64_t>(offered))
+        .Int("shown", static_cast<int64_t>(shown)).Int("dropped", static_cast<int64_t>(dropped)).Write();
+  };
+  FFrames = std::make_unique<engine::TFramePipeline>(FKeeper, std::move(events));
 }
 
 void TChromiumPage::Close() {
   if (FClosed.exchange(true)) return;
+  FFrames.reset();
   FConnection->StopListening(FSession);
   TChromiumEngine::Instance().StopListeningToTarget(FTarget);
   FConnection->Call("Target.closeTarget", {{"targetId", FTarget}}, "");
@@ -619,19 +698,10 @@ void TChromiumPage::OnTargetCrashed(const json&) {
 }
 
 void TChromiumPage::OnFrame(const json& params) {
-  Send("Page.screencastFrameAck", {{"sessionId", params.value("sessionId", 0)}});
-  std::string bytes;
-  auto picture = std::make_shared<page::TPagePicture>();
-  engine::TFrameImage image;
-  if (!engine::DecodeBase64(params.value("data", ""), bytes) || !engine::DecodeImage(bytes, image)) return;
-  picture->width = image.width;
-  picture->height = image.height;
-  picture->bgra = std::move(image.bgra);
-  auto self = shared_from_this();
-  PostUi([self, picture] {
-    auto core = self->FCore.lock();
-    if (core && !self->FClosed) core->ShowPicture(picture);
-  });
+  // Decoded on the page's frame worker; only the newest is.
+  if (!FKeeper) return;
+  if (int ack = FKeeper->Offer({params.value("data", ""), params.value("sessionId", 0), false, 0}))
+    Send("Page.screencastFrameAck", {{"sessionId", ack}});
 }
 
 void TChromiumPage::OnRequestPaused(const json& params) {

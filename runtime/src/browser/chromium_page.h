@@ -6,11 +6,13 @@
 
 #include "browser_core.h"
 #include "chromium_engine.h"
+#include "frame_pipeline.h"
 #include "load_result.h"
 #include "page_engine.h"
 #include "page_addresses.h"
 #include "runtime_threads.h"
 #include "utf.h"
+#include "viewport.h"
 
 #include <atomic>
 #include <map>
@@ -54,6 +56,7 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void Navigate(const std::string& address, uint64_t serial);  // any thread
   void OnEvent(const std::string& method, const json& params);
   void OnFrame(const json& params);
+  void StartFrames(TBrowserCore& core, const engine::TViewport& viewport);
   void OnRequestPaused(const json& params);
   void OnResponseReceived(const json& params);
   void OnLoadingFailed(const json& params);
@@ -141,6 +144,15 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   };
   std::map<std::string, TDownload> FDownloads;  // by the engine's id
   std::wstring FDownloadFolder;                 // set before the first event
+
+  // The frames: what the screencast is asked for, the newest frame, the worker that shows it.
+  struct TScreencast {
+    std::mutex lock;
+    engine::TViewport viewport;
+  };
+  std::shared_ptr<TScreencast> FScreencast;      // set in Start
+  std::shared_ptr<engine::TFrameKeeper> FKeeper;  // set in Start
+  std::unique_ptr<engine::TFramePipeline> FFrames;  // UI thread; ends at Close
 
   // UI thread only.
   bool FLoading = false;

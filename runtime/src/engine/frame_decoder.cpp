@@ -1,11 +1,15 @@
 #include "frame_decoder.h"
 
+#include "base64_text.h"
+
 #include <objbase.h>
 #include <wincodec.h>
 
 namespace standin::engine {
 
 namespace {
+
+constexpr UINT kLargestSide = 16384;
 
 // Releases a COM interface at the end of a scope.
 template <class T>
@@ -20,36 +24,40 @@ struct TComPtr {
 
 }  // namespace
 
-bool DecodeImage(const std::string& bytes, TFrameImage& image) {
-  HRESULT init = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-  bool ok = [&] {
-    TComPtr<IWICImagingFactory> factory;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                reinterpret_cast<void**>(&factory))))
-      return false;
-    TComPtr<IWICStream> stream;
-    if (FAILED(factory->CreateStream(&stream)) ||
-        FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
-                                            static_cast<DWORD>(bytes.size()))))
-      return false;
-    TComPtr<IWICBitmapDecoder> decoder;
-    TComPtr<IWICBitmapFrameDecode> frame;
-    TComPtr<IWICFormatConverter> converter;
-    if (FAILED(factory->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) ||
-        FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory->CreateFormatConverter(&converter)) ||
-        FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0,
-                                     WICBitmapPaletteTypeCustom)))
-      return false;
-    UINT width = 0, height = 0;
-    if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > 16384 || height > 16384)
-      return false;
-    image.width = static_cast<int>(width);
-    image.height = static_cast<int>(height);
-    image.bgra.resize(size_t(width) * height * 4);
-    return SUCCEEDED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(image.bgra.size()), image.bgra.data()));
-  }();
-  if (SUCCEEDED(init)) CoUninitialize();
-  return ok;
+TFrameDecoder::TFrameDecoder() {
+  FComStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              reinterpret_cast<void**>(&FFactory))))
+    FFactory = nullptr;
+}
+
+TFrameDecoder::~TFrameDecoder() {
+  if (FFactory) FFactory->Release();
+  if (FComStarted) CoUninitialize();
+}
+
+bool TFrameDecoder::Decode(std::string_view base64, const TTarget& target) {
+  if (!FFactory || !DecodeBase64(base64, FBytes)) return false;
+  TComPtr<IWICStream> stream;
+  if (FAILED(FFactory->CreateStream(&stream)) ||
+      FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(FBytes.data()), static_cast<DWORD>(FBytes.size()))))
+    return false;
+  TComPtr<IWICBitmapDecoder> decoder;
+  TComPtr<IWICBitmapFrameDecode> frame;
+  TComPtr<IWICFormatConverter> converter;
+  if (FAILED(FFactory->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) ||
+      FAILED(decoder->GetFrame(0, &frame)) || FAILED(FFactory->CreateFormatConverter(&converter)) ||
+      FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0,
+                                   WICBitmapPaletteTypeCustom)))
+    return false;
+  UINT width = 0, height = 0;
+  if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > kLargestSide ||
+      height > kLargestSide)
+    return false;
+  uint8_t* rows = target(static_cast<int>(width), static_cast<int>(height));
+  if (!rows) return false;
+  UINT stride = width * 4;
+  return SUCCEEDED(converter->CopyPixels(nullptr, stride, stride * height, rows));
 }
 
 }  // namespace standin::engine

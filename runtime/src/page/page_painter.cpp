@@ -43,25 +43,9 @@ COLORREF TextColour(const TPageView& view) {
   return luminance >= 128 ? RGB(24, 24, 24) : RGB(240, 240, 240);
 }
 
-static void PaintPicture(HDC dc, const TPagePicture& picture) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = picture.width;
-  info.bmiHeader.biHeight = -picture.height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(picture.width), static_cast<DWORD>(picture.height), 0, 0, 0,
-                    static_cast<UINT>(picture.height), picture.bgra.data(), &info, DIB_RGB_COLORS);
-}
-
 void PaintPage(HDC dc, const RECT& area, const TPageView& view) {
   TGdiObject background(CreateSolidBrush(BackgroundColour(view)));
   FillRect(dc, &area, static_cast<HBRUSH>(background.get()));
-  if (view.picture && view.picture->bgra.size() >= size_t(view.picture->width) * view.picture->height * 4) {
-    PaintPicture(dc, *view.picture);
-    return;
-  }
   int saved = SaveDC(dc);
   SetBkMode(dc, TRANSPARENT);
   COLORREF text_colour = TextColour(view);

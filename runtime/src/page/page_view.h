@@ -8,12 +8,7 @@
 
 namespace standin::page {
 
-// A page an engine rendered: 32-bit BGRA rows, top-down.
-struct TPagePicture {
-  int width = 0;
-  int height = 0;
-  std::vector<uint8_t> bgra;
-};
+class TPagePicture;  // page_picture.h
 
 struct TPageView {
   std::wstring title;

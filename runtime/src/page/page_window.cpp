@@ -1,6 +1,7 @@
 #include "page_window.h"
 
 #include "page_painter.h"
+#include "page_picture.h"
 
 #include <utility>
 
@@ -9,6 +10,8 @@ namespace standin::page {
 namespace {
 
 constexpr const wchar_t* kClassName = L"StandinBrowserView";
+// Sent to child windows when their monitor's DPI changes (Windows 10 1703 on).
+constexpr UINT kDpiChanged = 0x02E0, kDpiChangedAfterParent = 0x02E3;
 
 HINSTANCE ThisModule() {
   HMODULE module = nullptr;
@@ -46,8 +49,25 @@ bool TPageWindow::Create(HWND parent, DWORD style, DWORD ex_style, int x, int y,
 }
 
 void TPageWindow::SetView(TPageView view) {
+  if (FView.picture != view.picture) {
+    if (FView.picture) FView.picture->ShownIn(nullptr);
+    if (view.picture) view.picture->ShownIn(FWindow);
+  }
   FView = std::move(view);
   if (FWindow) InvalidateRect(FWindow, nullptr, FALSE);
+}
+
+int WindowDpi(HWND window) {
+  // Per monitor where the system knows it (Windows 10 on), else the system's.
+  using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+  static auto get_dpi = reinterpret_cast<TGetDpiForWindow>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (get_dpi && window)
+    if (UINT dpi = get_dpi(window)) return static_cast<int>(dpi);
+  HDC screen = GetDC(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
 }
 
 void TPageWindow::Destroy() {
@@ -55,6 +75,7 @@ void TPageWindow::Destroy() {
   // Nobody is told about a window its owner takes down itself.
   FEvents = TPageWindowEvents();
   HWND window = std::exchange(FWindow, nullptr);
+  if (FView.picture) FView.picture->ShownIn(nullptr);
   SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   DestroyWindow(window);
 }
@@ -64,6 +85,8 @@ void TPageWindow::Paint(HDC dc) {
   GetClientRect(FWindow, &client);
   int width = client.right - client.left, height = client.bottom - client.top;
   if (width <= 0 || height <= 0) return;
+  // An engine's frame goes to the screen in one blit; it covers the window.
+  if (FView.picture && FView.picture->Paint(dc, client, BackgroundColour(FView))) return;
   // Painted off-screen first so that a repaint never flickers.
   HDC memory = CreateCompatibleDC(dc);
   HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
@@ -105,6 +128,14 @@ LRESULT TPageWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       InvalidateRect(window, nullptr, FALSE);
       if (FEvents.on_resized) FEvents.on_resized(LOWORD(lparam), HIWORD(lparam));
       return 0;
+    case kDpiChanged:
+    case kDpiChangedAfterParent: {
+      // The page is laid out anew for the monitor's scale, as at a new size.
+      RECT client;
+      GetClientRect(window, &client);
+      if (FEvents.on_resized) FEvents.on_resized(client.right - client.left, client.bottom - client.top);
+      break;
+    }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -137,6 +168,7 @@ LRESULT TPageWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       if (FEvents.on_key) FEvents.on_key(message, wparam, lparam);
       break;
     case WM_NCDESTROY: {
+      if (FView.picture) FView.picture->ShownIn(nullptr);
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       FWindow = nullptr;
       auto destroyed = std::move(FEvents.on_destroyed);

@@ -16,11 +16,15 @@ namespace standin::page {
 struct TPageWindowEvents {
   std::function<void()> on_focus;
   std::function<void(UINT message, WPARAM wparam, LPARAM lparam)> on_key;
-  // Mouse buttons, moves and the wheel; the new client size.
+  // Mouse buttons, moves and the wheel.
   std::function<void(UINT message, WPARAM wparam, LPARAM lparam)> on_mouse;
+  // The new client size, also when the monitor's DPI changes (the page's scale follows it).
   std::function<void(int width, int height)> on_resized;
   std::function<void()> on_destroyed;  // the window is gone (destroyed by anyone)
 };
+
+// The DPI of the monitor that shows the window (96 is 100 %).
+int WindowDpi(HWND window);
 
 class TPageWindow {
  public:
