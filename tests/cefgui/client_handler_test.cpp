@@ -6,6 +6,8 @@
 #include <chrono>
 #include <future>
 #include <thread>
+#include <type_traits>
+#include <utility>
 
 #include "cefgui/client_handler.h"
 #include "recording_sink.h"
@@ -71,6 +73,87 @@ TEST_F(ClientHandler, AfterDetachEveryGetterAnswersNullAndMessagesAreRefused) {
   EXPECT_EQ(c->on_process_message_received(c, nullptr, PID_RENDERER, nullptr), 0);
   EXPECT_EQ(*sink.Calls, 0);
   Release(c);
+}
+
+// Every route: each runtime callback, called as the runtime would, reaches its own sink
+// operation and no other.
+alignas(16) unsigned char BlankRecord[1024];
+
+template <class C>
+C Blank() {
+  using T = std::remove_cv_t<std::remove_pointer_t<C>>;
+  // Objects, lists and texts to fill are null; every other record is zeroed.
+  if constexpr (std::is_pointer_v<C> && !CefCountedStruct<T> && !std::is_same_v<C, cef_string_list_t> &&
+                !std::is_same_v<C, cef_string_t*>)
+    return reinterpret_cast<C>(BlankRecord);
+  else
+    return C{};
+}
+
+template <class R, class S, class... C>
+void CallBlank(R(CEF_CALLBACK* callback)(S*, C...), S* self) {
+  callback(self, Blank<C>()...);
+}
+
+template <auto Getter, auto Callback>
+void Route(cef_client_t* client) {
+  auto* handler = (client->*Getter)(client);
+  CallBlank(handler->*Callback, handler);
+  Release(handler);
+}
+
+#define R(kind, callback, operation) \
+  { Route<&cef_client_t::get_##kind##_handler, &cef_##kind##_handler_t::callback>, #operation }
+const struct {
+  void (*Call)(cef_client_t*);
+  const char* Operation;
+} Routes[] = {
+    {[](cef_client_t* c) { CallBlank(c->on_process_message_received, c); }, "ProcessMessageReceived"},
+    R(load, on_loading_state_change, LoadingStateChange), R(load, on_load_start, LoadStart),
+    R(load, on_load_end, LoadEnd), R(load, on_load_error, LoadError), R(focus, on_take_focus, TakeFocus),
+    R(focus, on_set_focus, SetFocus), R(focus, on_got_focus, GotFocus),
+    R(context_menu, on_before_context_menu, BeforeContextMenu),
+    R(context_menu, on_context_menu_command, ContextMenuCommand),
+    R(context_menu, on_context_menu_dismissed, ContextMenuDismissed), R(keyboard, on_pre_key_event, PreKeyEvent),
+    R(keyboard, on_key_event, KeyEvent), R(display, on_address_change, AddressChange),
+    R(display, on_title_change, TitleChange), R(display, on_favicon_urlchange, FavIconUrlChange),
+    R(display, on_fullscreen_mode_change, FullScreenModeChange), R(display, on_tooltip, Tooltip),
+    R(display, on_status_message, StatusMessage), R(display, on_console_message, ConsoleMessage),
+    R(geolocation, on_request_geolocation_permission, RequestGeolocationPermission),
+    R(geolocation, on_cancel_geolocation_permission, CancelGeolocationPermission),
+    R(download, on_before_download, BeforeDownload), R(download, on_download_updated, DownloadUpdated),
+    R(jsdialog, on_jsdialog, Jsdialog), R(jsdialog, on_before_unload_dialog, BeforeUnloadDialog),
+    R(jsdialog, on_reset_dialog_state, ResetDialogState), R(jsdialog, on_dialog_closed, DialogClosed),
+    R(life_span, on_before_popup, BeforePopup), R(life_span, on_after_created, AfterCreated),
+    R(life_span, run_modal, RunModal), R(life_span, do_close, Close), R(life_span, on_before_close, BeforeClose),
+    R(request, on_before_browse, BeforeBrowse), R(request, on_open_urlfrom_tab, OpenUrlFromTab),
+    R(request, on_before_resource_load, BeforeResourceLoad), R(request, get_resource_handler, GetResourceHandler),
+    R(request, on_resource_redirect, ResourceRedirect), R(request, on_resource_response, ResourceResponse),
+    R(request, get_auth_credentials, GetAuthCredentials), R(request, on_quota_request, QuotaRequest),
+    R(request, on_protocol_execution, ProtocolExecution), R(request, on_certificate_error, CertificateError),
+    R(request, on_plugin_crashed, PluginCrashed), R(request, on_render_view_ready, RenderViewReady),
+    R(request, on_render_process_terminated, RenderProcessTerminated), R(dialog, on_file_dialog, FileDialog),
+    R(render, get_root_screen_rect, GetRootScreenRect), R(render, get_view_rect, GetViewRect),
+    R(render, get_screen_point, GetScreenPoint), R(render, on_popup_show, PopupShow),
+    R(render, on_popup_size, PopupSize), R(render, on_paint, Paint), R(render, on_cursor_change, CursorChange),
+    R(render, start_dragging, StartDragging), R(render, update_drag_cursor, UpdateDragCursor),
+    R(render, on_scroll_offset_changed, ScrollOffsetChanged), R(drag, on_drag_enter, DragEnter),
+    R(drag, on_draggable_regions_changed, DraggableRegionsChanged), R(find, on_find_result, FindResult),
+};
+#undef R
+
+TEST_F(ClientHandler, EveryRuntimeCallbackReachesItsOwnSinkOperation) {
+  // Without a runtime, the text lists that come with a callback are empty.
+  auto listSize = std::exchange(ceflib::cef_string_list_size, +[](cef_string_list_t) { return 0; });
+  for (const auto& route : Routes) {
+    TRecordingSink sink;
+    auto client = MakeRef<TCustomClientHandler>(&sink, true);
+    cef_client_t* c = Record(client);
+    route.Call(c);
+    EXPECT_EQ(sink.Names, std::vector<std::string>{route.Operation});
+    Release(c);
+  }
+  ceflib::cef_string_list_size = listSize;
 }
 
 // The runtime's var/out values: what the sink writes reaches the runtime, and a sink that

@@ -76,8 +76,9 @@ void TCustomChromium::Loaded() { Load(FDefaultUrl); }
 void TCustomChromium::ReCreateBrowser(const ustring& url) {
   if (!FBrowser || FBrowserId == 0) return;
   FBrowserId = 0;
-  // Dropping our reference alone would leave the old browser loading and running underneath.
-  if (RefPtr<ICefBrowserHost> host = FBrowser->GetHost()) host->CloseBrowser(/*forceClose=*/true);
+  // The old browser is neither stopped nor closed, only let go of: asked to close, the runtime
+  // asks the client first, and on the control's answer (no) closes the browser's top-level
+  // window, which is the saver's own. It goes with the control's window.
   FBrowser.reset();
   CreateBrowser();
   Load(url);

@@ -36,8 +36,8 @@ class TCustomChromium : public TWinControl, public IChromiumEvents {
   // Loads url into the browser's main frame, first making the window and the browser if need
   // be (raises when the control has no parent). Without a browser or main frame: nothing.
   void Load(const ustring& url);
-  // Closes the current browser, makes a new one and loads url into it; nothing while there
-  // is no browser.
+  // Makes a new browser and loads url into it; the old one is let go of, not closed, and
+  // goes with the control's window. Nothing while there is no browser.
   void ReCreateBrowser(const ustring& url);
   // Opens the runtime's developer tools for this browser in a window of their own.
   void ShowDevTools(const cef_point_t* inspectElementAt = nullptr);
