@@ -183,4 +183,9 @@ void TellResourceResponse(TBrowserCore& core, TRequest& request, TResponse& resp
     h->on_resource_response(h.Get(), core.NewBrowser(), core.NewFrame(), request.PassOut(), response.PassOut());
 }
 
+void RaiseRenderProcessTerminated(TBrowserCore& core, cef_termination_status_t status) {
+  if (auto h = RequestHandler(core); h && h->on_render_process_terminated)
+    h->on_render_process_terminated(h.Get(), core.NewBrowser(), status);
+}
+
 }  // namespace standin

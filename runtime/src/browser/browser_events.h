@@ -37,5 +37,7 @@ THeld<cef_resource_handler_t> AskResourceHandler(TBrowserCore& core, TRequest& r
 // May change new_url.
 void TellResourceRedirect(TBrowserCore& core, TRequest& request, std::wstring& new_url);
 void TellResourceResponse(TBrowserCore& core, TRequest& request, TResponse& response);
+// The page's renderer ended (crashed, killed, or ended for not answering).
+void RaiseRenderProcessTerminated(TBrowserCore& core, cef_termination_status_t status);
 
 }  // namespace standin

@@ -74,7 +74,8 @@ void TChromiumPage::PostUi(F&& f) {
   TRuntimeThreads::Instance().Post(TID_UI, MakeWork(std::forward<F>(f)));
 }
 
-std::shared_ptr<TChromiumPage> TChromiumPage::Create(const TCoreRef& core, TConnectionRef connection) {
+std::shared_ptr<TChromiumPage> TChromiumPage::Create(const TCoreRef& core, TConnectionRef connection,
+                                                     bool hold_frames) {
   SIZE size = ClientSize(core->Window());
   engine::TReply target = connection->CallAndWait(
       "Target.createTarget", {{"url", "about:blank"}}, "", kCreateTimeoutMs);
@@ -95,6 +96,7 @@ std::shared_ptr<TChromiumPage> TChromiumPage::Create(const TCoreRef& core, TConn
     return nullptr;
   }
   auto page = std::make_shared<TChromiumPage>(core, connection, target_id, session);
+  page->FHoldFrames = hold_frames;
   page->Start(size.cx, size.cy);
   TJournalLine("engine_target").Int("browser", core->Id()).Text("target", target_id).Write();
   return page;
@@ -350,6 +352,7 @@ void TChromiumPage::FinishLoad(uint64_t serial, const std::wstring& title) {
     core->SetLoadingLocked(false);
   }
   RaiseLoadingStateChange(*core, false);
+  LoadEnded(true);
 }
 
 void TChromiumPage::FailLoad(uint64_t serial, int error, bool by_browse) {
@@ -367,6 +370,7 @@ void TChromiumPage::FailLoad(uint64_t serial, int error, bool by_browse) {
     core->SetLoadingLocked(false);
   }
   RaiseLoadingStateChange(*core, false);
+  LoadEnded(false);
 }
 
 void TChromiumPage::RaiseTitle(std::wstring title) {
@@ -499,7 +503,7 @@ void TChromiumPage::OnFrame(const json& params) {
   auto self = shared_from_this();
   PostUi([self, picture] {
     auto core = self->FCore.lock();
-    if (core && !self->FClosed) core->ShowPicture(picture);
+    if (core && !self->FClosed) self->Present(*core, picture);
   });
 }
 
