@@ -81,10 +81,10 @@ class EngineHealTest : public EngineTest {
   }
   // The cookies the server was sent for a new browser's page (its title shows them).
   std::string CookiesSentTo(const std::string& url) {
-    FClient.ClearEvents();
-    CreateBrowser(FClient, Wide(url));
-    EXPECT_TRUE(PumpUntil([&] { return FClient.Has("loading:0"); }, 30000));
-    for (const std::string& event : FClient.Events())
+    FOther.ClearEvents();
+    CreateBrowser(FOther, Wide(url));
+    EXPECT_TRUE(PumpUntil([&] { return FOther.Has("loading:0"); }, 30000));
+    for (const std::string& event : FOther.Events())
       if (event.rfind("title:sent:", 0) == 0) return Sorted(event.substr(11));
     return "(no title)";
   }
@@ -123,7 +123,8 @@ TEST_F(EngineHealTest, AKilledRendererIsReportedAndTheReloadShowsThePage) {
 
 TEST_F(EngineHealTest, APageWhoseScriptNeverYieldsIsEndedReportedAndReplaced) {
   std::atomic<int> served{0};
-  TLoopbackServer server([&](const TServedRequest&) {
+  TLoopbackServer server([&](const TServedRequest& request) {
+    if (request.target != "/") return TServerReply::Html(404, "");
     // The first visit hangs once it has painted; the reload is a page that behaves.
     if (served++ == 0)
       return TServerReply::Html(200, std::string(kGreenPage) + "<script>setTimeout(() => { for (;;) {} }, 500)</script>");
