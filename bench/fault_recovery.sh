@@ -13,8 +13,9 @@ trap cleanup EXIT
 start_xvfb || exit 1
 wine_prefix "$KELPA_TMP/wineprefix"
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+cd "$build/bin" || exit 1  # the tests load the libcef.dll of the folder they start in
 for run in $(seq 1 "$runs"); do
-  "$WINE64" "$build/tests/runtime_engine_heal_test.exe" \
+  "$WINE64" ../tests/runtime_engine_heal_test.exe \
     --gtest_filter='EngineHealTest.AKilled*:EngineHealTest.APageWhose*' </dev/null 2>&1 |
     tr -d '\r' | sed -n "s/^recovery /run=$run /p"
 done
