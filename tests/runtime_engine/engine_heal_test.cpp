@@ -111,6 +111,16 @@ TEST_F(EngineHealTest, AKilledEngineComesBackWithThePageAndTheLastPictureMeanwhi
   EXPECT_TRUE(FJournal.Entries("error_page").empty());
 }
 
+TEST_F(EngineHealTest, ABrowserMadeWhileTheEngineIsDownGetsItWhenItComes) {
+  TLoopbackServer server([](const TServedRequest&) { return TServerReply::Html(200, kGreenPage); });
+  GreenBrowser(server.Url("/"));
+  KillHard(EnginePids());
+  ASSERT_TRUE(PumpUntil([&] { return !FJournal.Entries("page_engine_ended").empty(); }));
+  cef_browser_t* later = CreateBrowser(FOther, Wide(server.Url("/")), 0, 0, 400, 300);
+  EXPECT_LT(FJournal.Entries("page_engine").size(), 2u) << "made while the engine was up";
+  ASSERT_TRUE(PumpUntil([&] { return FOther.Has("load_end:200") && Green(later); }, 40000));
+}
+
 TEST_F(EngineHealTest, AKilledRendererIsReportedAndTheReloadShowsThePage) {
   TLoopbackServer server([](const TServedRequest&) { return TServerReply::Html(200, kGreenPage); });
   cef_browser_t* browser = GreenBrowser(server.Url("/"));
