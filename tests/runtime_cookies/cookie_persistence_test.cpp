@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <cstdio>
 #include <random>
 
 namespace standin::cookies {
@@ -31,9 +32,10 @@ class CookiePersistence : public ::testing::Test {
 
 std::vector<TCookie> SampleCookies() {
   std::vector<TCookie> cookies;
-  cookies.push_back({"a", "plain", "h.test", "/", false, false, true, 4102444800000000LL, 1, 2});
-  cookies.push_back({"tab\tname", "line\nbreak%25;", ".example.com", "/p q", true, true, false, 0, 3, 4});
-  cookies.push_back({"", "nameless", "127.0.0.1", "/x", false, true, true, 4102444800000001LL, 5, 6});
+  cookies.push_back({"a", "plain", "h.test", "/", false, false, true, 4102444800000000LL, 1, 2, "", "", ""});
+  cookies.push_back({"tab\tname", "line\nbreak%25;", ".example.com", "/p q", true, true, false, 0, 3, 4, "Lax", "High",
+                     "{\"hasCrossSiteAncestor\":false,\"topLevelSite\":\"https://top.test\"}"});
+  cookies.push_back({"", "nameless", "127.0.0.1", "/x", false, true, true, 4102444800000001LL, 5, 6, "None", "Low", ""});
   return cookies;
 }
 
@@ -46,11 +48,25 @@ TEST(CookieFile, RoundTripsEveryField) {
     const TCookie& a = cookies[i];
     const TCookie& b = (*parsed)[i];
     EXPECT_EQ(std::tie(a.name, a.value, a.domain, a.path, a.secure, a.httponly, a.has_expires, a.expires, a.creation,
-                       a.last_access),
+                       a.last_access, a.same_site, a.priority, a.partition_key),
               std::tie(b.name, b.value, b.domain, b.path, b.secure, b.httponly, b.has_expires, b.expires, b.creation,
-                       b.last_access));
+                       b.last_access, b.same_site, b.priority, b.partition_key));
   }
   EXPECT_TRUE(ParseCookieFile(SerializeCookies({})));
+}
+
+TEST(CookieFile, LoadsTheFirstVersionsFilesOfTenFields) {
+  std::string body = "standin-cookie-store 1\na\tplain\th.test\t/\t0\t1\t1\t4102444800000000\t1\t2\n";
+  uint64_t hash = 0xcbf29ce484222325ull;
+  for (char c : body) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
+  char trailer[64];
+  std::snprintf(trailer, sizeof trailer, "end 1 %016llx\n", static_cast<unsigned long long>(hash));
+  auto parsed = ParseCookieFile(body + trailer);
+  ASSERT_TRUE(parsed);
+  ASSERT_EQ(parsed->size(), 1u);
+  EXPECT_EQ((*parsed)[0].value, "plain");
+  EXPECT_TRUE((*parsed)[0].httponly);
+  EXPECT_EQ((*parsed)[0].same_site, "");
 }
 
 TEST(CookieFile, RejectsEveryTruncationAndEverySingleByteChange) {

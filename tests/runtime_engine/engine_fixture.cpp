@@ -1,6 +1,6 @@
 #include "engine_fixture.h"
 
-
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <utility>
@@ -73,17 +73,40 @@ void EngineTest::RunScript(cef_browser_t* browser, const std::wstring& script) {
   frame->base.release(&frame->base);
 }
 
-int EngineTest::EngineProcesses() const {
+int EngineTest::EngineProcesses() const { return static_cast<int>(EnginePids().size()); }
+
+std::vector<std::string> EngineTest::EnginePids(const std::string& also) const {
   // The engine's processes name the test's own profile folder on their command lines.
   std::string marker = Narrow(FDir.substr(FDir.find_last_of(L"\\") + 1));
-  int count = 0;
+  std::vector<std::string> pids;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(L"Z:\\proc", error)) {
     // A process may end while we read it; a failed read then counts it out.
     std::string line = ReadSmallFile(entry.path() / "cmdline");
-    if (line.find(marker) != std::string::npos && line.find("StandinEngine") != std::string::npos) ++count;
+    if (line.find(marker) != std::string::npos && line.find("StandinEngine") != std::string::npos &&
+        line.find(also) != std::string::npos)
+      pids.push_back(Narrow(entry.path().filename().wstring()));
   }
-  return count;
+  return pids;
+}
+
+void EngineTest::KillHard(const std::vector<std::string>& pids) {
+  ASSERT_FALSE(pids.empty());
+  std::wstring line = L"/bin/kill -KILL";
+  for (const std::string& pid : pids) line += L" " + std::wstring(pid.begin(), pid.end());
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  PROCESS_INFORMATION process = {};
+  ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  // Wine hands out no handle of a host process to wait on: the processes' going says it ran.
+  EXPECT_TRUE(PumpUntil([&] {
+    std::vector<std::string> left = EnginePids();
+    return std::none_of(pids.begin(), pids.end(),
+                        [&](const std::string& pid) { return std::find(left.begin(), left.end(), pid) != left.end(); });
+  }, 10000));
 }
 
 

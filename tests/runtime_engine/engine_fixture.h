@@ -4,6 +4,9 @@
 
 #include "browser_fixture.h"
 
+#include <string>
+#include <vector>
+
 namespace standin_test {
 
 class EngineTest : public BrowserTest {
@@ -13,6 +16,10 @@ class EngineTest : public BrowserTest {
   void RunScript(cef_browser_t* browser, const std::wstring& script);
   // Live processes of this test's engine (found through /proc).
   int EngineProcesses() const;
+  // Their process ids, only those whose command line also holds `also` when it is given.
+  std::vector<std::string> EnginePids(const std::string& also = "") const;
+  // Ends them at once, as the system's out-of-memory killer or a crash would.
+  void KillHard(const std::vector<std::string>& pids);
 
   std::wstring FPreviousEngine;
   bool FSkipped = true;  // no engine installed: the case was skipped before the runtime started

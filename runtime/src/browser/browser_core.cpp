@@ -125,52 +125,6 @@ HWND TBrowserCore::Window() const {
   return FWindowHandle;
 }
 
-void TBrowserCore::TextNavigate(std::wstring url, std::shared_ptr<std::string> html, int history_target) {
-  auto nav = std::make_shared<TNavigation>();
-  nav->url = std::move(url);
-  nav->html = std::move(html);
-  nav->history_target = history_target;
-  TNavigationRef old;
-  {
-    std::lock_guard<std::mutex> lock(FLock);
-    if (FClosed) return;
-    nav->serial = FNavigation.next_serial++;
-    old = std::exchange(FNavigation.current, nav);
-  }
-  TCoreRef self = shared_from_this();
-  if (old) AbortNavigation(self, old, false);
-  PostToUi([self, nav] { BeginNavigation(self, nav); });
-}
-
-void TBrowserCore::TextStop() {
-  TNavigationRef current;
-  {
-    std::lock_guard<std::mutex> lock(FLock);
-    current = FNavigation.current;
-  }
-  if (current) AbortNavigation(shared_from_this(), current, false);
-}
-
-bool TBrowserCore::TextCanStep(int step) const {
-  std::lock_guard<std::mutex> lock(FLock);
-  if (FHistory.empty()) return false;
-  auto target = static_cast<int64_t>(FHistoryIndex) + step;
-  return target >= 0 && target < static_cast<int64_t>(FHistory.size());
-}
-
-void TBrowserCore::TextHistoryStep(int step) {
-  std::wstring url;
-  int target;
-  {
-    std::lock_guard<std::mutex> lock(FLock);
-    auto to = static_cast<int64_t>(FHistoryIndex) + step;
-    if (FHistory.empty() || to < 0 || to >= static_cast<int64_t>(FHistory.size())) return;
-    target = static_cast<int>(to);
-    url = FHistory[static_cast<size_t>(target)];
-  }
-  TextNavigate(url, nullptr, target);
-}
-
 void TBrowserCore::Close(TCloseReason reason) {
   // Even on the UI thread: the program hears of the close in its loop work, never from
   // inside its own call or a window procedure.
@@ -194,13 +148,6 @@ void TBrowserCore::FinishClose(TCloseReason reason) {
       return;
     }
   }
-  TNavigationRef current;
-  {
-    std::lock_guard<std::mutex> lock(FLock);
-    if (FClosed) return;
-    current = FNavigation.current;
-  }
-  if (current) AbortNavigation(shared_from_this(), current, true);
   std::unique_ptr<page::TPageWindow> window;
   std::unique_ptr<TDevToolsWindow> devtools;
   std::shared_ptr<TPageEngine> engine;
@@ -330,7 +277,7 @@ void TBrowserCore::CloseDevTools() {
 }
 
 void TBrowserCore::CommitPage(const std::wstring& url, std::wstring title, std::vector<std::wstring> paragraphs,
-                              std::wstring source, int history_target) {
+                              std::wstring source) {
   {
     std::lock_guard<std::mutex> lock(FLock);
     FUrl = url;
@@ -338,16 +285,6 @@ void TBrowserCore::CommitPage(const std::wstring& url, std::wstring title, std::
     FParagraphs = std::move(paragraphs);
     FSource = std::move(source);
     FHasDocument = true;
-    if (history_target >= 0 && static_cast<size_t>(history_target) < FHistory.size()) {
-      FHistoryIndex = static_cast<size_t>(history_target);
-      FHistory[FHistoryIndex] = url;
-    } else {
-      if (!FHistory.empty()) FHistory.resize(FHistoryIndex + 1);
-      FHistory.push_back(url);
-      // A wall display loads pages for months: keep the newest entries only, as browsers do.
-      if (FHistory.size() > kHistoryLimit) FHistory.erase(FHistory.begin(), FHistory.end() - kHistoryLimit);
-      FHistoryIndex = FHistory.size() - 1;
-    }
   }
   UpdateView();
 }

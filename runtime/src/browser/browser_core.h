@@ -5,7 +5,6 @@
 // lock held; UI-thread state changes only on the UI thread.
 
 #include "held_ref.h"
-#include "navigation_state.h"
 #include "page_engine.h"
 #include "page_view.h"
 #include "page_window.h"
@@ -70,21 +69,14 @@ class TBrowserCore : public std::enable_shared_from_this<TBrowserCore> {
   void ShowDevTools(const cef_window_info_t* info);
   void CloseDevTools();
 
-  // The text display's own loads and history (text_engine.cpp).
-  void TextNavigate(std::wstring url, std::shared_ptr<std::string> html, int history_target);
-  void TextStop();
-  void TextHistoryStep(int step);
-  bool TextCanStep(int step) const;
-
   // An engine that renders pages itself (UI thread): its address, the picture, the error.
   void CommitAddress(const std::wstring& url);
   void ShowPicture(std::shared_ptr<const page::TPagePicture> picture);
 
-  // The navigation machinery's access (navigation.cpp).
-  TNavigationState& Navigation() { return FNavigation; }
+  // The text display's access (navigation.cpp): its page in place, and the loading state.
   std::mutex& Lock() const { return FLock; }
   void CommitPage(const std::wstring& url, std::wstring title, std::vector<std::wstring> paragraphs,
-                  std::wstring source, int history_target);  // UI thread
+                  std::wstring source);  // UI thread
   void ShowError(const std::wstring& url, int error, bool change_address);  // UI thread
   void SetLoadingLocked(bool loading) { FLoading = loading; }
   bool LoadingLocked() const { return FLoading; }
@@ -101,7 +93,6 @@ class TBrowserCore : public std::enable_shared_from_this<TBrowserCore> {
   const uint32_t FBackground;
   mutable std::mutex FLock;
   THeld<cef_client_t> FClient;
-  TNavigationState FNavigation;
   std::shared_ptr<TPageEngine> FEngine;        // set once before the browser is shared
   std::unique_ptr<page::TPageWindow> FWindow;  // UI thread only
   std::shared_ptr<const page::TPagePicture> FPicture;
@@ -115,9 +106,6 @@ class TBrowserCore : public std::enable_shared_from_this<TBrowserCore> {
   std::wstring FTitle;
   std::vector<std::wstring> FParagraphs;
   std::wstring FSource;
-  static constexpr size_t kHistoryLimit = 50;
-  std::vector<std::wstring> FHistory;
-  size_t FHistoryIndex = 0;  // valid while FHistory is not empty
 };
 
 using TCoreRef = std::shared_ptr<TBrowserCore>;

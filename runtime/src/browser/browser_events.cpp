@@ -259,4 +259,9 @@ void RaiseBeforeDownload(TBrowserCore& core, TDownloadItem& item, const std::wst
   h->on_before_download(h.Get(), core.NewBrowser(), item.PassOut(), &name, callback.PassOut());
 }
 
+void RaiseRenderProcessTerminated(TBrowserCore& core, cef_termination_status_t status) {
+  if (auto h = RequestHandler(core); h && h->on_render_process_terminated)
+    h->on_render_process_terminated(h.Get(), core.NewBrowser(), status);
+}
+
 }  // namespace standin

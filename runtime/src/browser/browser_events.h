@@ -41,6 +41,8 @@ THeld<cef_resource_handler_t> AskResourceHandler(TBrowserCore& core, TRequest& r
 // May change new_url.
 void TellResourceRedirect(TBrowserCore& core, TRequest& request, std::wstring& new_url);
 void TellResourceResponse(TBrowserCore& core, TRequest& request, TResponse& response);
+// The page's renderer ended (crashed, killed, or ended for not answering).
+void RaiseRenderProcessTerminated(TBrowserCore& core, cef_termination_status_t status);
 
 // A page's script dialogs and leave-page question (UI thread); true: the program answers
 // through the callback, now or later. suppress: the program asked for the dialog to be

@@ -1,15 +1,34 @@
 #pragma once
-// The installed Chromium that renders the runtime's pages, one per process: found and
-// started at initialize on a thread of its own (so start-up costs the program nothing), ended
-// at shutdown. The journal says which engine shows pages, and why the text display does.
+// The installed Chromium that renders the runtime's pages, one per process, and its
+// supervisor. Found at initialize; started, watched and restarted on a thread of its own (the
+// engine thread), so neither the program's start nor its UI thread ever waits for it. An
+// engine that dies or stops answering its heartbeat is ended and started again, with a
+// backoff, for as long as the runtime runs; the browsers' page façades hear of each engine
+// that comes and goes and bring their pages back on it. The journal says which engine shows
+// pages, each start and why it happened.
 
 #include "devtools_connection.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
 
 namespace standin {
+
+// One browser's pages over the engine's lifetimes (its page façade). Every call runs on the
+// engine thread.
+class TEngineClient {
+ public:
+  using TConnectionRef = std::shared_ptr<engine::TDevToolsConnection>;
+  virtual ~TEngineClient() = default;
+  // An engine is connected (a new one after a restart): the client makes its target there.
+  virtual void EngineUp(const TConnectionRef& connection) = 0;
+  // The engine went away; whatever the client had of it is gone.
+  virtual void EngineDown() = 0;
+  // About once a second while an engine is up: time for the client's liveness probes.
+  virtual void Tick(std::chrono::steady_clock::time_point now) = 0;
+};
 
 class TChromiumEngine {
  public:
@@ -19,18 +38,29 @@ class TChromiumEngine {
   static TChromiumEngine& Instance();
 
   // At initialize; profile_root is the runtime's cache folder (empty: a temporary folder).
+  // Finds the engine at once and starts it on the engine thread.
   void Start(const std::wstring& profile_root);
-  // Waits for the start to finish; null when the pages use the text display.
-  TConnectionRef Connection();
-  // At shutdown: ends the engine.
+  // Whether pages go to the engine: false when none is installed (the text display), true
+  // also while it starts or restarts. Never waits.
+  bool Expected() const;
+  // The engine connected now; null while it starts, restarts, or when there is none.
+  TConnectionRef Connection() const;
+  // At shutdown: ends the engine and its thread.
   void Stop();
   // The engine reads Unix paths: a Linux engine started under Wine.
   bool UnixEngine() const;
 
-  // Browser-wide events about one target (its title changes) and "Engine.ended" when the
-  // engine goes away, on the connection's receiving thread.
+  // Clients hear of every engine from now on (of the current one at once).
+  void AddClient(std::weak_ptr<TEngineClient> client);
+  // Work for the engine thread (where blocking engine calls belong); false once stopped.
+  bool Post(std::function<void()> work, int64_t delay_ms = 0);
+
+  // Browser-wide events about one target: its title changes (listener) and its renderer's end
+  // (crash handler, Target.targetCrashed), on the connection's receiving thread.
   void ListenToTarget(const std::string& target_id, TTargetListener listener);
   void StopListeningToTarget(const std::string& target_id);
+  void WatchTargetCrash(const std::string& target_id, TTargetListener on_crash);
+  void StopWatchingTargetCrash(const std::string& target_id);
 
  private:
   TChromiumEngine() = default;

@@ -99,7 +99,8 @@ SIZE ClientSize(HWND window) {
 
 }  // namespace
 
-std::shared_ptr<TChromiumPage> TChromiumPage::Create(const TCoreRef& core, TConnectionRef connection) {
+std::shared_ptr<TChromiumPage> TChromiumPage::Create(const TCoreRef& core, TConnectionRef connection,
+                                                     bool hold_frames) {
   SIZE size = ClientSize(core->Window());
   engine::TReply target = connection->CallAndWait(
       "Target.createTarget", {{"url", "about:blank"}}, "", kCreateTimeoutMs);
@@ -120,6 +121,7 @@ std::shared_ptr<TChromiumPage> TChromiumPage::Create(const TCoreRef& core, TConn
     return nullptr;
   }
   auto page = std::make_shared<TChromiumPage>(core, connection, target_id, session);
+  page->FHoldFrames = hold_frames;
   page->Start(size.cx, size.cy);
   TJournalLine("engine_target").Int("browser", core->Id()).Text("target", target_id).Write();
   return page;
@@ -357,8 +359,12 @@ void TChromiumPage::StartFrames(TBrowserCore& core, const engine::TViewport& vie
   FScreencast->viewport = viewport;
   FKeeper = std::make_shared<engine::TFrameKeeper>();
   auto picture = std::make_shared<page::TPagePicture>();
-  // Shown at once, so the window paints its frames as soon as they come.
-  core.ShowPicture(picture);
+  // Shown at once, so the window paints its frames as soon as they come; a page that replaced
+  // another keeps it back until its first load has ended (the window shows the old one's last).
+  if (FHoldFrames)
+    FHeldPicture = picture;
+  else
+    core.ShowPicture(picture);
   Send("Emulation.setDeviceMetricsOverride", MetricsParams(viewport));
   TConnectionRef connection = FConnection;
   std::string session = FSession;
@@ -366,6 +372,7 @@ void TChromiumPage::StartFrames(TBrowserCore& core, const engine::TViewport& vie
   auto keeper = FKeeper;
   HWND window = core.Window();
   std::weak_ptr<TBrowserCore> weak_core = FCore;
+  std::weak_ptr<TChromiumPage> weak_self = weak_from_this();
   auto show_asked = std::make_shared<std::atomic<bool>>(false);
   engine::TFramePipelineEvents events;
   events.acknowledge = [connection, session](int ack) {
@@ -387,12 +394,14 @@ void TChromiumPage::StartFrames(TBrowserCore& core, const engine::TViewport& vie
   };
   events.visible = [window] { return IsWindowVisible(window) != FALSE; };
   events.target = [picture](int width, int height) { return picture->BeginFrame(width, height); };
-  events.presented = [picture, weak_core, show_asked] {
+  events.presented = [picture, weak_core, weak_self, show_asked] {
     // The window shows the runtime's error page instead; a new frame takes its place again.
     if (picture->EndFrame() || show_asked->exchange(true)) return;
-    TRuntimeThreads::Instance().Post(TID_UI, MakeWork([picture, weak_core, show_asked] {
+    TRuntimeThreads::Instance().Post(TID_UI, MakeWork([picture, weak_core, weak_self, show_asked] {
       show_asked->store(false);
-      if (auto core = weak_core.lock()) core->ShowPicture(picture);
+      auto core = weak_core.lock();
+      auto self = weak_self.lock();
+      if (core && self && !self->FClosed) self->Present(*core, picture);
     }));
   };
   events.report = [id = core.Id()](uint64_t offered, uint64_t shown, uint64_t dropped) {
@@ -460,6 +469,7 @@ void TChromiumPage::FinishLoad(uint64_t serial, const std::wstring& title) {
   RaiseTitle(title);
   RaiseLoadEnd(*core, FStatus);
   EndLoading(*core);
+  LoadEnded(true);
 }
 
 void TChromiumPage::EndLoading(TBrowserCore& core) {
@@ -485,6 +495,7 @@ void TChromiumPage::FailLoad(uint64_t serial, int error, bool by_browse) {
   line.Write();
   RaiseLoadError(*core, error, FromUtf8(ErrorName(error)), url);
   EndLoading(*core);
+  LoadEnded(false);
 }
 
 void TChromiumPage::RaiseTitle(std::wstring title) {

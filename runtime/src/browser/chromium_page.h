@@ -26,9 +26,15 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   using TConnectionRef = TChromiumEngine::TConnectionRef;
   using json = engine::json;
 
-  // UI thread: null when the engine gives no target.
-  static std::shared_ptr<TChromiumPage> Create(const TCoreRef& core, TConnectionRef connection);
+  // Engine thread (it waits for the engine): null when the engine gives no target. A page that
+  // replaces another holds its pictures back until its first load ends, so the window keeps
+  // the last one meanwhile.
+  static std::shared_ptr<TChromiumPage> Create(const TCoreRef& core, TConnectionRef connection,
+                                               bool hold_frames = false);
   TChromiumPage(const TCoreRef& core, TConnectionRef connection, std::string target, std::string session);
+
+  const std::string& TargetId() const { return FTarget; }
+  const std::string& SessionId() const { return FSession; }
 
   void Load(std::wstring url) override;
   void LoadHtml(std::wstring html, std::wstring url) override;
@@ -98,6 +104,10 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void BrowseDecision(json params, bool own);
   void EngineEnded();
   void PageCrashed();
+  // The window gets the picture, or keeps it for the end of the load (chromium_page_hold.cpp).
+  void Present(TBrowserCore& core, std::shared_ptr<const page::TPagePicture> picture);
+  // Every end of a main-frame load, ended or failed.
+  void LoadEnded(bool loaded);
   void ShowErrorPage(TBrowserCore& core, int error);
   // IO thread: the program's handlers answer a paused request, or it goes on to the network.
   void ServeRequest(json params);
@@ -166,6 +176,8 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   std::wstring FLoadTitle;  // as the engine last named the page while it loads
   int FCertificateError = 0;  // the certificate the program refused for the load in progress
   int FDownloadCount = 0;
+  bool FHoldFrames = false;  // set before the first picture can come
+  std::shared_ptr<const page::TPagePicture> FHeldPicture;
 };
 
 }  // namespace standin

@@ -11,6 +11,7 @@
 #include "response.h"
 #include "runtime_threads.h"
 #include "scheme_registry.h"
+#include "text_engine.h"
 #include "string_view_record.h"
 #include "thread_check.h"
 #include "url_parser.h"
@@ -35,13 +36,14 @@ void JournalLoad(const char* keyword, const TBrowserCore& core, const std::wstri
 
 std::wstring ErrorText(int error) { return FromUtf8(ErrorName(error)); }
 
-// The loading state goes back to idle once no load is left unfinished.
-void EndLoadingIfIdle(TBrowserCore& core) {
+// The loading state goes back to idle once no load of nav's display is left unfinished.
+void EndLoadingIfIdle(TBrowserCore& core, const TNavigationRef& nav) {
+  auto engine = nav->engine.lock();
+  bool idle = !engine || engine->Idle();
   bool raise = false;
   {
     std::lock_guard<std::mutex> lock(core.Lock());
-    const TNavigationRef& current = core.Navigation().current;
-    if ((!current || current->finished) && core.LoadingLocked()) {
+    if (idle && core.LoadingLocked()) {
       core.SetLoadingLocked(false);
       raise = true;
     }
@@ -49,9 +51,9 @@ void EndLoadingIfIdle(TBrowserCore& core) {
   if (raise) RaiseLoadingStateChange(core, false);
 }
 
-bool IsCurrent(TBrowserCore& core, const TNavigationRef& nav) {
-  std::lock_guard<std::mutex> lock(core.Lock());
-  return core.Navigation().current == nav;
+bool IsCurrent(const TNavigationRef& nav) {
+  auto engine = nav->engine.lock();
+  return engine && engine->IsCurrent(nav);
 }
 
 void ScheduleRefresh(const TCoreRef& core, const TNavigationRef& nav, const page::TMetaRefresh& refresh,
@@ -62,7 +64,7 @@ void ScheduleRefresh(const TCoreRef& core, const TNavigationRef& nav, const page
   TJournalLine("meta_refresh").Int("browser", core->Id()).Text("url", target).Int("delay_ms", delay).Write();
   PostTo(TID_UI, [core, nav, target] {
     // Only while the page that asked for it is still the browser's latest load.
-    if (core->Closed() || !IsCurrent(*core, nav)) return;
+    if (core->Closed() || !IsCurrent(nav)) return;
     core->LoadUrl(target);
   }, delay);
 }
@@ -77,20 +79,20 @@ void FinishNavigation(const TCoreRef& core, const TNavigationRef& nav, TLoadResu
         .Word("name", ErrorName(result.error)).Write();
     core->ShowError(result.final_url, result.error, result.error != ERR_ABORTED);
     RaiseLoadError(*core, result.error, ErrorText(result.error), result.final_url);
-    EndLoadingIfIdle(*core);
+    EndLoadingIfIdle(*core, nav);
     return;
   }
   TPageContent content = BuildPageContent(result);
   std::wstring title = content.title.empty() ? result.final_url : content.title;
-  core->CommitPage(result.final_url, content.title, std::move(content.paragraphs), std::move(content.source),
-                   nav->history_target);
+  if (auto engine = nav->engine.lock()) engine->Commit(result.final_url, nav->history_target);
+  core->CommitPage(result.final_url, content.title, std::move(content.paragraphs), std::move(content.source));
   TJournalLine("load_end").Int("browser", core->Id()).Text("url", result.final_url).Int("status", result.status)
       .Text("mime_type", result.mime_type).Int("length", static_cast<int64_t>(result.body.size())).Write();
   RaiseLoadStart(*core);
   RaiseAddressChange(*core, result.final_url);
   RaiseTitleChange(*core, title);
   RaiseLoadEnd(*core, result.status);
-  EndLoadingIfIdle(*core);
+  EndLoadingIfIdle(*core, nav);
   if (content.refresh) ScheduleRefresh(core, nav, *content.refresh, result.final_url);
 }
 
@@ -261,7 +263,7 @@ void BeginNavigation(const TCoreRef& core, const TNavigationRef& nav) {
     TJournalLine("load_error").Int("browser", core->Id()).Text("url", nav->url).Int("error", ERR_ABORTED)
         .Word("name", "ERR_ABORTED").Word("by", "on_before_browse").Write();
     RaiseLoadError(*core, ERR_ABORTED, ErrorText(ERR_ABORTED), nav->url);
-    EndLoadingIfIdle(*core);
+    EndLoadingIfIdle(*core, nav);
     return;
   }
   if (nav->aborted) return;
@@ -303,7 +305,7 @@ void AbortNavigation(const TCoreRef& core, const TNavigationRef& nav, bool silen
     TJournalLine("load_error").Int("browser", core->Id()).Text("url", nav->url).Int("error", ERR_ABORTED)
         .Word("name", "ERR_ABORTED").Write();
     RaiseLoadError(*core, ERR_ABORTED, ErrorText(ERR_ABORTED), nav->url);
-    EndLoadingIfIdle(*core);
+    EndLoadingIfIdle(*core, nav);
   });
 }
 

@@ -14,12 +14,14 @@
 namespace standin {
 
 class TResourceDriver;
+class TTextEngine;
 
 struct TNavigation {
   uint64_t serial = 0;
   std::wstring url;                   // as asked for
   std::shared_ptr<std::string> html;  // load_string: the page itself, no request made
   int history_target = -1;            // back/forward: the history entry it moves to
+  std::weak_ptr<TTextEngine> engine;  // the display whose load it is
   std::atomic<bool> aborted{false};
   net::TCancelFlag cancel;            // stops an HTTP transfer
   std::atomic<bool> browse_cancelled{false};  // on_before_browse refused a redirect

@@ -39,8 +39,9 @@ class TPageEngine {
   virtual void Close() = 0;
 };
 
-// The engine for a new browser (its window exists): an installed Chromium when one is
-// running for the runtime, else the text display.
+// The engine for a new browser (its window exists), chosen at once: the page façade over the
+// installed Chromium when there is one (also while it starts or restarts), else the text
+// display.
 std::shared_ptr<TPageEngine> ChoosePageEngine(const std::shared_ptr<TBrowserCore>& core);
 
 }  // namespace standin

@@ -220,10 +220,16 @@ int CEF_CALLBACK TCookieManager::SetStoragePath(cef_cookie_manager_t* self, cons
   bool engine = Self(self)->FEngine;
   return PostCookieWork([store, held, folder, persist_session_cookies, engine] {
            // The folder left behind keeps what the engine holds; the engine then starts over
-           // from the new folder's cookies.
+           // from the new folder's cookies. The run's first folder is the one the engine's own
+           // jar continues, so the two are merged instead.
            if (engine) PullEngineCookies(*store);
+           bool first_folder = store->StoragePath().empty();
            cookies::TStorageOpenResult result = store->SetStoragePath(folder, persist_session_cookies != 0);
-           if (engine) ReplaceEngineCookies(store->AllCookies());
+           if (engine && first_folder) {
+             MergeEngineCookies(*store);
+           } else if (engine) {
+             ReplaceEngineCookies(store->AllCookies());
+           }
            JournalStoragePath(folder, persist_session_cookies != 0, result);
            if (*held && (*held)->on_complete) (*held)->on_complete(held->Get());
          })

@@ -9,8 +9,11 @@ namespace standin::cookies {
 
 namespace {
 
-constexpr std::string_view kHeader = "standin-cookie-store 1\n";
-constexpr size_t kFieldCount = 10;
+// Version 2 added the engine's attributes as three more fields; version 1 files still load.
+constexpr std::string_view kHeader = "standin-cookie-store 2\n";
+constexpr std::string_view kHeaderVersion1 = "standin-cookie-store 1\n";
+constexpr size_t kFieldCount = 13;
+constexpr size_t kFieldCountVersion1 = 10;
 
 uint64_t Fnv1a(std::string_view data) {
   uint64_t hash = 0xcbf29ce484222325ull;
@@ -72,23 +75,27 @@ bool ReadFlag(std::string_view text, bool& flag) {
   return true;
 }
 
-bool ParseCookieLine(std::string_view line, TCookie& cookie) {
+bool ParseCookieLine(std::string_view line, size_t field_count, TCookie& cookie) {
   std::string_view fields[kFieldCount];
   for (size_t count = 0;; ++count) {
-    if (count == kFieldCount) return false;  // more fields than a cookie has
+    if (count == field_count) return false;  // more fields than a cookie has
     size_t tab = line.find('\t');
     fields[count] = line.substr(0, tab);
     if (tab == std::string_view::npos) {
-      if (count + 1 != kFieldCount) return false;
+      if (count + 1 != field_count) return false;
       break;
     }
     line.remove_prefix(tab + 1);
   }
-  return Unescape(fields[0], cookie.name) && Unescape(fields[1], cookie.value) && Unescape(fields[2], cookie.domain) &&
-         Unescape(fields[3], cookie.path) && ReadFlag(fields[4], cookie.secure) && ReadFlag(fields[5], cookie.httponly) &&
-         ReadFlag(fields[6], cookie.has_expires) && ReadNumber(fields[7], cookie.expires) &&
-         ReadNumber(fields[8], cookie.creation) && ReadNumber(fields[9], cookie.last_access) &&
-         !cookie.domain.empty() && !cookie.path.empty() && cookie.path.front() == '/';
+  bool extra = field_count == kFieldCountVersion1 ||
+               (Unescape(fields[10], cookie.same_site) && Unescape(fields[11], cookie.priority) &&
+                Unescape(fields[12], cookie.partition_key));
+  return extra && Unescape(fields[0], cookie.name) && Unescape(fields[1], cookie.value) &&
+         Unescape(fields[2], cookie.domain) && Unescape(fields[3], cookie.path) && ReadFlag(fields[4], cookie.secure) &&
+         ReadFlag(fields[5], cookie.httponly) && ReadFlag(fields[6], cookie.has_expires) &&
+         ReadNumber(fields[7], cookie.expires) && ReadNumber(fields[8], cookie.creation) &&
+         ReadNumber(fields[9], cookie.last_access) && !cookie.domain.empty() && !cookie.path.empty() &&
+         cookie.path.front() == '/';
 }
 
 }  // namespace
@@ -99,7 +106,7 @@ std::string SerializeCookies(const std::vector<TCookie>& cookies) {
     text += Escape(c.name) + '\t' + Escape(c.value) + '\t' + Escape(c.domain) + '\t' + Escape(c.path) + '\t';
     text += std::string(c.secure ? "1" : "0") + '\t' + (c.httponly ? "1" : "0") + '\t' + (c.has_expires ? "1" : "0");
     text += '\t' + std::to_string(c.expires) + '\t' + std::to_string(c.creation) + '\t' + std::to_string(c.last_access);
-    text += '\n';
+    text += '\t' + Escape(c.same_site) + '\t' + Escape(c.priority) + '\t' + Escape(c.partition_key) + '\n';
   }
   char trailer[64];
   std::snprintf(trailer, sizeof(trailer), "end %zu %016llx\n", cookies.size(),
@@ -108,7 +115,10 @@ std::string SerializeCookies(const std::vector<TCookie>& cookies) {
 }
 
 std::optional<std::vector<TCookie>> ParseCookieFile(std::string_view text) {
-  if (text.substr(0, kHeader.size()) != kHeader) return std::nullopt;
+  size_t field_count = text.substr(0, kHeader.size()) == kHeader           ? kFieldCount
+                       : text.substr(0, kHeader.size()) == kHeaderVersion1 ? kFieldCountVersion1
+                                                                           : 0;
+  if (field_count == 0) return std::nullopt;
   if (text.empty() || text.back() != '\n') return std::nullopt;
   size_t trailer_start = text.rfind('\n', text.size() - 2);
   if (trailer_start == std::string_view::npos || trailer_start + 1 < kHeader.size()) return std::nullopt;
@@ -133,7 +143,7 @@ std::optional<std::vector<TCookie>> ParseCookieFile(std::string_view text) {
     size_t newline = lines.find('\n');
     if (newline == std::string_view::npos) return std::nullopt;
     TCookie cookie;
-    if (!ParseCookieLine(lines.substr(0, newline), cookie)) return std::nullopt;
+    if (!ParseCookieLine(lines.substr(0, newline), field_count, cookie)) return std::nullopt;
     cookies.push_back(std::move(cookie));
     lines.remove_prefix(newline + 1);
   }

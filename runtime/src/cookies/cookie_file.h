@@ -1,5 +1,6 @@
 #pragma once
-// The store file: a header line, one line per cookie with its ten fields separated by tabs
+// The store file: a header line, one line per cookie with its thirteen fields (ten in the
+// first version's files, which still load) separated by tabs
 // (texts escaped so that they never hold a tab or a line break), and a last line with the
 // count and a checksum of everything before it. A file that does not check out in every
 // detail is rejected as a whole, so a truncated or damaged file never yields half-read

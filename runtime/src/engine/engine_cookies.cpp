@@ -15,6 +15,9 @@ cookies::TCookie CookieOfEngine(const json& record) {
   double expires = record.value("expires", -1.0);
   cookie.has_expires = !record.value("session", true) && expires > 0;
   if (cookie.has_expires) cookie.expires = static_cast<int64_t>(expires * 1e6);
+  cookie.same_site = record.value("sameSite", "");
+  cookie.priority = record.value("priority", "");
+  if (auto key = record.find("partitionKey"); key != record.end() && !key->is_null()) cookie.partition_key = key->dump();
   return cookie;
 }
 
@@ -28,6 +31,12 @@ json EngineCookieOf(const cookies::TCookie& cookie) {
     record["domain"] = cookie.domain;
   }
   if (cookie.has_expires) record["expires"] = static_cast<double>(cookie.expires) / 1e6;
+  if (!cookie.same_site.empty()) record["sameSite"] = cookie.same_site;
+  if (!cookie.priority.empty()) record["priority"] = cookie.priority;
+  if (!cookie.partition_key.empty()) {
+    json key = json::parse(cookie.partition_key, nullptr, false);
+    if (!key.is_discarded()) record["partitionKey"] = std::move(key);
+  }
   return record;
 }
 

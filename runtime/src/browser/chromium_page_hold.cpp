@@ -1,0 +1,27 @@
+// What a page does at the edges of its loads for the façade around it: a page that replaced
+// another shows its first picture only once its load has ended (the window keeps the last
+// picture of the one before), and every load end hands the engine's cookies to the store.
+
+#include "chromium_page.h"
+
+#include "engine_cookie_sync.h"
+
+namespace standin {
+
+void TChromiumPage::Present(TBrowserCore& core, std::shared_ptr<const page::TPagePicture> picture) {
+  if (FHoldFrames) {
+    FHeldPicture = std::move(picture);
+    return;
+  }
+  core.ShowPicture(std::move(picture));
+}
+
+void TChromiumPage::LoadEnded(bool loaded) {
+  if (loaded) SaveEngineCookies("engine_load");
+  if (!std::exchange(FHoldFrames, false)) return;
+  auto core = FCore.lock();
+  if (core && FHeldPicture) core->ShowPicture(std::move(FHeldPicture));
+  FHeldPicture.reset();
+}
+
+}  // namespace standin
