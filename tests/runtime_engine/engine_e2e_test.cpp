@@ -185,7 +185,7 @@ TEST_F(EngineE2E, ASignInByMouseAndKeysStaysSignedInForTheNextRun) {
   HWND screen = again.WaitForWindow(L"Screen", true, kPatience);
   ASSERT_NE(screen, nullptr);
   // The journal holds the first run's lines too: the server says when this run's page came.
-  ASSERT_TRUE(WaitFor([&] {
+  ASSERT_TRUE(WaitUntil([&] {
     std::lock_guard<std::mutex> guard(lock);
     return !seen.empty();
   })) << Journal().Text();
@@ -267,10 +267,11 @@ TEST_F(EngineE2E, AnEngineThatDiesMidRunComesBackWithThePageAndEscapeStillEnds) 
   ASSERT_FALSE(pids.empty());
   kelpa::test::RunHostCommand("kill -KILL" + pids);
   ASSERT_TRUE(JournalGets("page_engine_ended")) << Journal().Text();
-  ASSERT_TRUE(WaitFor([&] { return Journal().All("page_engine").size() == 2; })) << Journal().Text();
+  ASSERT_TRUE(WaitUntil([&] { return Journal().All("page_engine").size() == 2; })) << Journal().Text();
   // The monitor's page loads again by itself on the new engine, with no error page between.
-  ASSERT_TRUE(WaitFor([&] { return Journal().All("engine_page_back").size() == 1 && Journal().All("load_end").size() >= 2; }))
-      << Journal().Text();
+  ASSERT_TRUE(WaitUntil([&] {
+    return Journal().All("engine_page_back").size() == 1 && Journal().All("load_end").size() >= 2;
+  })) << Journal().Text();
   EXPECT_LT(Journal().IndexOf("error_page"), 0) << Journal().Text();
   EscapeAndWait(saver, screen);
 }

@@ -301,7 +301,7 @@ TEST_F(DialogEndToEnd, ClearCacheDeletesEveryStoredCookie) {
     const int64_t future = standin::cookies::NowMicroseconds() + 86400LL * 1000000 * 365;
     std::vector<TCookie> cookies;
     for (const char* name : {"session", "theme", "token"})
-      cookies.push_back(TCookie{name, "1", "a.example", "/", false, false, true, future, 1, 1});
+      cookies.push_back(TCookie{name, "1", "a.example", "/", false, false, true, future, 1, 1, "", "", ""});
     CreateDirectoryW((folder + L"\\cookies").c_str(), nullptr);
     std::ofstream(std::filesystem::path(folder) / "cookies" / "StandinCookies.txt", std::ios::binary)
         << standin::cookies::SerializeCookies(cookies);
