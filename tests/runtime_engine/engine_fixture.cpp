@@ -15,7 +15,8 @@ std::wstring Variable(const wchar_t* name) {
   return length < 1024 ? std::wstring(value, length) : std::wstring();
 }
 
-// Whatever of the file could be read (C stdio: a read error is no exception).
+}  // namespace
+
 std::string ReadSmallFile(const std::filesystem::path& path) {
   std::string text;
   if (FILE* file = _wfopen(path.c_str(), L"rb")) {
@@ -26,8 +27,6 @@ std::string ReadSmallFile(const std::filesystem::path& path) {
   }
   return text;
 }
-
-}  // namespace
 
 void EngineTest::SetUp() {
   FPreviousEngine = Variable(L"STANDIN_RUNTIME_BROWSER");

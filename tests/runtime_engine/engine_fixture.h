@@ -4,10 +4,14 @@
 
 #include "browser_fixture.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace standin_test {
+
+// Whatever of the file could be read (C stdio: a read error is no exception).
+std::string ReadSmallFile(const std::filesystem::path& path);
 
 class EngineTest : public BrowserTest {
  protected:

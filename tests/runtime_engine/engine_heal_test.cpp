@@ -5,6 +5,7 @@
 
 #include "engine_fixture.h"
 #include "loopback_server.h"
+#include "person.h"
 #include "window_capture.h"
 
 #include <algorithm>
@@ -109,6 +110,25 @@ TEST_F(EngineHealTest, AKilledEngineComesBackWithThePageAndTheLastPictureMeanwhi
   EXPECT_TRUE(FClient.Has("before_browse:" + server.Url("/")));
   EXPECT_EQ(FClient.Count("load_error"), 0u);
   EXPECT_TRUE(FJournal.Entries("error_page").empty());
+}
+
+// A frozen engine sees neither its pipe close nor anything else: it must be ended, or the next
+// engine would find the profile taken and hand over to it.
+TEST_F(EngineHealTest, AFrozenEngineIsEndedAndReplaced) {
+  TLoopbackServer server([](const TServedRequest&) { return TServerReply::Html(200, kGreenPage); });
+  cef_browser_t* browser = GreenBrowser(server.Url("/"));
+  std::string frozen = ReadSmallFile(FCachePath + L"\\StandinEngine\\engine.pid");
+  frozen.erase(frozen.find_last_not_of(" \r\n") + 1);
+  ASSERT_FALSE(frozen.empty());
+  kelpa::test::RunHostCommand("kill -STOP " + frozen);
+  ULONGLONG fault = GetTickCount64();
+  ASSERT_TRUE(PumpUntil([&] {
+    return FJournal.Entries("page_engine").size() == 2 && FClient.Has("load_end:200") && Green(browser);
+  }, 60000));
+  Report("engine_frozen", fault);
+  EXPECT_EQ(FJournal.Entries("page_engine_ended").back().Field("reason"), "no_heartbeat");
+  EXPECT_TRUE(PumpUntil([&] { return GetFileAttributesW((L"Z:\\proc\\" + Wide(frozen)).c_str()) ==
+                                     INVALID_FILE_ATTRIBUTES; }, 10000)) << "the frozen engine lives on";
 }
 
 TEST_F(EngineHealTest, ABrowserMadeWhileTheEngineIsDownGetsItWhenItComes) {

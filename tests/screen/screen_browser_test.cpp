@@ -1,6 +1,7 @@
 // The saver's browsers as the stand-in runtime sees them: one per monitor on
 // its monitor's rectangle, rotating, exempt on a sign-in page, blanked at close.
 
+#include "desk.h"
 #include "journal_reader.h"
 #include "polling.h"
 #include "saver_process.h"
@@ -21,32 +22,10 @@ namespace {
 
 using namespace kelpa::test;
 
-BOOL CALLBACK AddBrowserWindow(HWND child, LPARAM data) {
-  wchar_t name[64];
-  GetClassNameW(child, name, 64);
-  RECT r;
-  if (std::wstring(name) == L"StandinBrowserView" && GetWindowRect(child, &r))
-    reinterpret_cast<std::vector<RECT>*>(data)->push_back(r);
-  return TRUE;
-}
-
-BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  GetMonitorInfoW(monitor, &info);
-  reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcMonitor);
-  return TRUE;
-}
-
+// The rectangles of the runtime's browser windows inside the saver's screen window.
 std::vector<RECT> BrowserWindowRects(HWND screen) {
   std::vector<RECT> rects;
-  EnumChildWindows(screen, AddBrowserWindow, reinterpret_cast<LPARAM>(&rects));
-  return rects;
-}
-
-std::vector<RECT> MonitorRects() {
-  std::vector<RECT> rects;
-  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&rects));
+  for (const TPageWindow& page : PageWindows(screen)) rects.push_back(page.Rect);
   return rects;
 }
 
@@ -113,7 +92,7 @@ TEST_F(ScreenBrowsers, EachMonitorGetsABrowserOnItsRectangleShowingItsFirstAddre
   HWND screen = saver.WaitForWindow(L"Screen", true, kPatience);
   ASSERT_NE(screen, nullptr);
   ASSERT_TRUE(JournalGets("load_start", "url", Narrow(PageA))) << Journal().Text();
-  std::vector<RECT> monitors = MonitorRects();
+  std::vector<RECT> monitors = Monitors();
   std::vector<RECT> browsers = BrowserWindowRects(screen);
   ASSERT_EQ(browsers.size(), std::min<size_t>(monitors.size(), 5));
   for (size_t i = 0; i < browsers.size(); ++i)

@@ -1,6 +1,7 @@
 // The saver as a user meets it: started with /S, watched from outside, ended
 // with the mouse or a key, its runtime journal read afterwards.
 
+#include "desk.h"
 #include "journal_reader.h"
 #include "polling.h"
 #include "saver_process.h"
@@ -18,29 +19,6 @@
 namespace {
 
 using namespace kelpa::test;
-
-// The captions of the visible "Loading Screen" overlays of the screen window.
-std::vector<std::wstring> VisibleCaptions(HWND screen) {
-  std::vector<std::wstring> captions;
-  for (HWND child = GetWindow(screen, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (ClassOf(child) == L"TKelpaPanel" && IsWindowVisible(child)) {
-      std::wstring caption = ControlText(child);
-      if (caption.starts_with(L"Loading Screen")) captions.push_back(caption);
-    }
-  return captions;
-}
-
-// Moves the pointer as a mouse does, to a point of the virtual desktop.
-void MoveMouseTo(int x, int y) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  input.mi.dx = (x - left) * 65535 / (width - 1);
-  input.mi.dy = (y - top) * 65535 / (height - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-  SendInput(1, &input, sizeof input);
-}
 
 // A saver run with the runtime's journal in a folder of the test's own.
 class ScreenWindow : public ::testing::Test {
@@ -91,7 +69,7 @@ TEST_F(ScreenWindow, CoversTheVirtualDesktopAndCaptionsEachMonitorWithItsFirstAd
   std::vector<std::wstring> expected{L"Loading Screen 1/1     about:blank#one"};
   for (int n = 2; n <= std::min(GetSystemMetrics(SM_CMONITORS), 3); ++n)
     expected.push_back(L"Loading Screen " + std::to_wstring(n) + L"/1     about:blank#" + std::to_wstring(n));
-  std::vector<std::wstring> captions = VisibleCaptions(screen);
+  std::vector<std::wstring> captions = VisibleOverlays(screen);
   std::sort(captions.begin(), captions.end());
   EXPECT_EQ(captions, expected);
   PostMessageW(screen, WM_KEYDOWN, VK_ESCAPE, 1);
@@ -102,7 +80,7 @@ TEST_F(ScreenWindow, OverlayLeavesAfterTheStartDelay) {
   TSaverProcess saver(L"/S", kTwoPages);
   HWND screen = Start(saver);
   ASSERT_NE(screen, nullptr);
-  EXPECT_TRUE(WaitUntil([&] { return VisibleCaptions(screen).empty(); }, kPatience)) << "overlay stays";
+  EXPECT_TRUE(WaitUntil([&] { return VisibleOverlays(screen).empty(); }, kPatience)) << "overlay stays";
   PostMessageW(screen, WM_KEYDOWN, VK_ESCAPE, 1);
   ExpectEnds(saver);
 }

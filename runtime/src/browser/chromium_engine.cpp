@@ -137,7 +137,8 @@ void EngineDied(uint64_t generation, const char* reason) {
   DetachEngineCookies();
   connection->OnClosed({});
   connection->Close();
-  // Closing its pipe ends the engine (on Windows its job kills it outright).
+  // Whatever is left of it goes, also an engine too frozen to see its pipe close.
+  if (s.process) s.process->Kill();
   s.process.reset();
   for (const auto& client : clients) client->EngineDown();
   if (TClock::now() - s.started_at >= kHealthyLife) s.backoff_ms = 0;

@@ -19,8 +19,8 @@ void TChromiumPage::Present(TBrowserCore& core, std::shared_ptr<const page::TPag
 void TChromiumPage::LoadEnded(bool loaded) {
   if (loaded) SaveEngineCookies("engine_load");
   if (!std::exchange(FHoldFrames, false)) return;
-  auto core = FCore.lock();
-  if (core && FHeldPicture) core->ShowPicture(std::move(FHeldPicture));
+  // What the picture holds now may still be the blank target's or the page half painted: the
+  // first frame that comes after the load shows it (a still page gets its crisp frame then).
   FHeldPicture.reset();
 }
 

@@ -46,6 +46,7 @@ std::vector<std::wstring> UnixEngineCommand(const std::wstring& fifo_folder, con
   // Every open is one that cannot wait: each FIFO is first held from both sides here, the
   // runtime opens its ends once "held" is there and says "ready", and only then are the extra
   // ends let go, so that from then on each side sees the other's going as the end of its input.
+  // The engine keeps the shell's process id, which it leaves in the profile for UnixKillCommand.
   static const wchar_t* const kScript =
       L"exec </dev/null >/dev/null 2>&1; d=$1 log=$2 profile=$3; shift 3; umask 077; "
       L"chmod 700 \"$d\" && mkdir -p \"$profile\" && chmod 700 \"$profile\" && "
@@ -53,11 +54,20 @@ std::vector<std::wstring> UnixEngineCommand(const std::wstring& fifo_folder, con
       L"{ head -c 8192 >\"$log\"; exec cat; } <\"$d/err\" & "
       L"exec 2>\"$d/err\" 5<>\"$d/in\" 3<\"$d/in\" 6<>\"$d/out\" 4>\"$d/out\" && : >\"$d/held\" || exit 1; "
       L"n=0; while [ ! -e \"$d/ready\" ]; do n=$((n + 1)); [ $n -gt 600 ] && exit 1; sleep 0.05; done; "
-      L"exec 5<&- 6<&- && rm -r \"$d\" && exec \"$@\"";
+      L"exec 5<&- 6<&- && rm -r \"$d\" && echo $$ >\"$profile/engine.pid\" && exec \"$@\"";
   std::vector<std::wstring> command = {L"/bin/sh", L"-c", kScript, L"standin-engine",
                                        fifo_folder, log_file, profile_folder, executable};
   command.insert(command.end(), arguments.begin(), arguments.end());
   return command;
+}
+
+std::vector<std::wstring> UnixKillCommand(const std::wstring& profile_folder) {
+  // Only a process that still names the profile on its command line is ended: the id may be
+  // another's by now.
+  static const wchar_t* const kScript =
+      L"p=$(cat \"$1/engine.pid\" 2>/dev/null) && tr '\\0' ' ' <\"/proc/$p/cmdline\" | grep -qF -- \"$1\" && "
+      L"kill -KILL \"$p\"; rm -f \"$1/engine.pid\"";
+  return {L"/bin/sh", L"-c", kScript, L"standin-engine-kill", profile_folder};
 }
 
 std::vector<bool> SandboxAttempts(bool under_wine) {

@@ -25,6 +25,10 @@ std::vector<std::wstring> UnixEngineCommand(const std::wstring& fifo_folder, con
 
 // The starts to try, in order: with the sandbox, and under Wine (which may not give the engine
 // what its sandbox needs) once more without it.
+// Ends a Unix engine started by UnixEngineCommand with this profile that no longer listens to
+// its pipe (a hung engine does not see the pipe close).
+std::vector<std::wstring> UnixKillCommand(const std::wstring& profile_folder);
+
 std::vector<bool> SandboxAttempts(bool under_wine);
 
 // Why a sandboxed engine ended, from its output: the line that names the sandbox, else its

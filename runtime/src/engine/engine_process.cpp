@@ -179,6 +179,7 @@ bool TEngineProcess::StartUnix(const std::wstring& executable, const std::wstrin
                              std::to_wstring(serial++) + L"-" + std::to_wstring(GetTickCount64());
   std::wstring unix_profile = WideOf(UnixPathOf(profile_folder));
   if (unix_profile.empty()) return failure = "profile_path", false;
+  FUnixProfile = unix_profile;
   if (!CreateNewPrivateFolder(fifo_folder)) return failure = "pipe_folder", false;
   std::wstring unix_fifos = WideOf(UnixPathOf(fifo_folder));
   std::vector<std::wstring> command =
@@ -197,6 +198,17 @@ bool TEngineProcess::StartUnix(const std::wstring& executable, const std::wstrin
     return failure = "pipe", false;
   }
   return true;
+}
+
+void TEngineProcess::Kill() {
+  FPipe.Reset();
+  PROCESS_INFORMATION info = {};
+  // Wine gives no handle of a Unix process to wait on; the next start comes a second later.
+  if (!FUnixProfile.empty() && Launch(UnixKillCommand(FUnixProfile), 0, info)) {
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+  }
+  Stop();
 }
 
 void TEngineProcess::Stop() {

@@ -37,6 +37,9 @@ class TEngineProcess {
   // The engine's product and version, from its first answer.
   const std::string& Product() const { return FProduct; }
   void Stop();
+  // Stops an engine that died or stopped answering: a Unix one that no longer reads its pipe is
+  // killed (a Windows one ends with its job in any case).
+  void Kill();
 
  private:
   bool StartUnix(const std::wstring& executable, const std::wstring& profile_folder, bool sandbox, int timeout_ms,
@@ -51,6 +54,7 @@ class TEngineProcess {
   bool FSandboxed = false;
   std::string FNoSandboxReason;
   std::string FProduct;
+  std::wstring FUnixProfile;  // a Unix engine's profile folder, as the Unix side names it
 };
 
 }  // namespace standin::engine
