@@ -5,6 +5,7 @@
 #include "chromium_page.h"
 
 #include "engine_cookie_sync.h"
+#include "frame_keeper.h"
 
 namespace standin {
 
@@ -20,8 +21,16 @@ void TChromiumPage::LoadEnded(bool loaded) {
   if (loaded) SaveEngineCookies("engine_load");
   if (!std::exchange(FHoldFrames, false)) return;
   // What the picture holds now may still be the blank target's or the page half painted: the
-  // first frame that comes after the load shows it (a still page gets its crisp frame then).
+  // first frame that comes after the load shows it, and one is asked for now, so that a page
+  // that does not move shows too.
   FHeldPicture.reset();
+  if (!FKeeper || FClosed) return;
+  auto keeper = FKeeper;
+  const uint64_t since = keeper->Newest();
+  FConnection->Call("Page.captureScreenshot", {{"format", "png"}, {"optimizeForSpeed", true}}, FSession,
+                    [keeper, since](const engine::TReply& reply) {
+                      if (reply.ok) keeper->OfferLossless(reply.result.value("data", ""), since);
+                    });
 }
 
 }  // namespace standin
