@@ -66,31 +66,26 @@ void RemoveFifoFolder(const std::wstring& folder) {
   RemoveDirectoryW(folder.c_str());
 }
 
-bool Launch(const std::vector<std::wstring>& command, DWORD flags, PROCESS_INFORMATION& info,
-            HANDLE inherit_reads = nullptr, HANDLE inherit_writes = nullptr) {
+// Exactly the two pipe ends are inherited, nothing else this process holds, and no standard
+// handle of ours reaches the engine.
+bool Launch(const std::vector<std::wstring>& command, DWORD flags, PROCESS_INFORMATION& info, HANDLE inherit_reads,
+            HANDLE inherit_writes) {
   std::wstring line = JoinCommandLine(command);
   STARTUPINFOEXW startup = {};
   startup.StartupInfo.cb = sizeof startup;
-  startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;  // no standard handles of ours reach the engine
+  startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
   HANDLE inherited[] = {inherit_reads, inherit_writes};
-  std::vector<char> attributes;
-  BOOL inherit = FALSE;
-  if (inherit_reads) {
-    // Exactly the two pipe ends are inherited, nothing else this process holds.
-    SIZE_T size = 0;
-    InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
-    attributes.resize(size);
-    startup.lpAttributeList = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
-    if (!InitializeProcThreadAttributeList(startup.lpAttributeList, 1, 0, &size) ||
-        !UpdateProcThreadAttribute(startup.lpAttributeList, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited,
-                                   sizeof inherited, nullptr, nullptr))
-      return false;
-    flags |= EXTENDED_STARTUPINFO_PRESENT;
-    inherit = TRUE;
-  }
-  BOOL ok = CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, flags | CREATE_NO_WINDOW, nullptr, nullptr,
+  SIZE_T size = 0;
+  InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+  std::vector<char> attributes(size);
+  startup.lpAttributeList = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
+  if (!InitializeProcThreadAttributeList(startup.lpAttributeList, 1, 0, &size)) return false;
+  BOOL ok = UpdateProcThreadAttribute(startup.lpAttributeList, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited,
+                                      sizeof inherited, nullptr, nullptr) &&
+            CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE,
+                           flags | EXTENDED_STARTUPINFO_PRESENT | CREATE_NO_WINDOW, nullptr, nullptr,
                            &startup.StartupInfo, &info);
-  if (startup.lpAttributeList) DeleteProcThreadAttributeList(startup.lpAttributeList);
+  DeleteProcThreadAttributeList(startup.lpAttributeList);
   return ok;
 }
 
@@ -185,14 +180,11 @@ bool TEngineProcess::StartUnix(const std::wstring& executable, const std::wstrin
   std::vector<std::wstring> command =
       UnixEngineCommand(unix_fifos, unix_profile + L"/" + kOutputFile, unix_profile, executable,
                         EngineArguments(unix_profile, sandbox));
-  PROCESS_INFORMATION info = {};
-  if (unix_fifos.empty() || !Launch(command, 0, info)) {
+  // Wine has no handle of a Unix process to give; the pipe tells whether it lives.
+  if (unix_fifos.empty() || !SpawnUnix(command)) {
     RemoveFifoFolder(fifo_folder);
     return failure = "start", false;
   }
-  // Wine has no handle of a Unix process to give; the pipe tells whether it lives.
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
   if (!OpenEngineFifos(fifo_folder, timeout_ms, FPipe)) {
     RemoveFifoFolder(fifo_folder);
     return failure = "pipe", false;
@@ -202,12 +194,8 @@ bool TEngineProcess::StartUnix(const std::wstring& executable, const std::wstrin
 
 void TEngineProcess::Kill() {
   FPipe.Reset();
-  PROCESS_INFORMATION info = {};
   // Wine gives no handle of a Unix process to wait on; the next start comes a second later.
-  if (!FUnixProfile.empty() && Launch(UnixKillCommand(FUnixProfile), 0, info)) {
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-  }
+  if (!FUnixProfile.empty()) SpawnUnix(UnixKillCommand(FUnixProfile));
   Stop();
 }
 

@@ -42,4 +42,16 @@ std::string UnixPathOf(const std::wstring& dos_path) {
   return result;
 }
 
+bool SpawnUnix(const std::vector<std::wstring>& command) {
+  using TSpawn = LONG(CDECL*)(char* const argv[], int wait);
+  auto spawn = WineFunction<TSpawn>(L"ntdll.dll", "__wine_unix_spawnvp");
+  if (!spawn || command.empty()) return false;
+  std::vector<std::string> arguments;
+  for (const std::wstring& argument : command) arguments.push_back(Utf8Of(argument));
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  return spawn(argv.data(), 0) == 0;
+}
+
 }  // namespace standin::engine
