@@ -78,7 +78,10 @@ start_xvfb() {
 wine_prefix() {
   export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   if [ "${2:-}" = keep ] && [ -f "$WINEPREFIX/system.reg" ]; then
+    # Wine's services start with the first program and inherit its output: here, so that no
+    # test runner waits on them for the end of a test's output.
     "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1
     return 0
   fi
   rm -rf "$WINEPREFIX"
