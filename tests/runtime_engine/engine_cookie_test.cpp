@@ -18,13 +18,6 @@ using kelpa::test::TServerReply;
 
 constexpr wchar_t kChildVariable[] = L"STANDIN_ENGINE_COOKIE_CHILD";
 
-struct TCompletion {
-  TCounted<cef_completion_callback_t> counted;  // first
-  std::atomic<int> calls{0};
-  TCompletion() { counted.data.on_complete = &OnComplete; }
-  static void CEF_CALLBACK OnComplete(cef_completion_callback_t* self) { ++reinterpret_cast<TCompletion*>(self)->calls; }
-};
-
 struct TNames {
   TCounted<cef_cookie_visitor_t> counted;  // first
   std::mutex lock;
@@ -37,21 +30,6 @@ struct TNames {
     return 1;
   }
 };
-
-std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-
-// "b=2; a=1" as "a=1; b=2": the engine's order of cookies of one path is its own business.
-std::string Sorted(const std::string& header) {
-  std::set<std::string> parts;
-  for (size_t at = 0; at < header.size();) {
-    size_t end = std::min(header.find("; ", at), header.size());
-    parts.insert(header.substr(at, end - at));
-    at = end + 2;
-  }
-  std::string sorted;
-  for (const std::string& part : parts) sorted += (sorted.empty() ? "" : "; ") + part;
-  return sorted;
-}
 
 class EngineCookieTest : public EngineTest {
  protected:

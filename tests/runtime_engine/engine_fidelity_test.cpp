@@ -14,8 +14,6 @@ using kelpa::test::TLoopbackServer;
 using kelpa::test::TServedRequest;
 using kelpa::test::TServerReply;
 
-std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-
 TEST_F(EngineTest, ShowsFilesAddressedTheWindowsWayAndReportsThemSo) {
   std::filesystem::create_directories(std::filesystem::path(FDir) / L"Zo\u00eb dir");
   std::ofstream(std::filesystem::path(FDir) / L"Zo\u00eb dir" / L"p\u00e2ge.html") << "<title>On disk</title>";

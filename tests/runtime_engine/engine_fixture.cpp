@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <set>
 #include <utility>
 
 namespace standin_test {
@@ -16,6 +17,20 @@ std::wstring Variable(const wchar_t* name) {
 }
 
 }  // namespace
+
+std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+std::string Sorted(const std::string& header) {
+  std::set<std::string> parts;
+  for (size_t at = 0; at < header.size();) {
+    size_t end = std::min(header.find("; ", at), header.size());
+    parts.insert(header.substr(at, end - at));
+    at = end + 2;
+  }
+  std::string sorted;
+  for (const std::string& part : parts) sorted += (sorted.empty() ? "" : "; ") + part;
+  return sorted;
+}
 
 std::string ReadSmallFile(const std::filesystem::path& path) {
   std::string text;

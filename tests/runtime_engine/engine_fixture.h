@@ -4,6 +4,7 @@
 
 #include "browser_fixture.h"
 
+#include <atomic>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,6 +13,17 @@ namespace standin_test {
 
 // Whatever of the file could be read (C stdio: a read error is no exception).
 std::string ReadSmallFile(const std::filesystem::path& path);
+std::wstring Wide(const std::string& s);  // ASCII only
+// "b=2; a=1" as "a=1; b=2": the order of an engine's cookies of one path is its own business.
+std::string Sorted(const std::string& header);
+
+// A completion callback that counts its calls.
+struct TCompletion {
+  TCounted<cef_completion_callback_t> counted;  // first
+  std::atomic<int> calls{0};
+  TCompletion() { counted.data.on_complete = &OnComplete; }
+  static void CEF_CALLBACK OnComplete(cef_completion_callback_t* self) { ++reinterpret_cast<TCompletion*>(self)->calls; }
+};
 
 class EngineTest : public BrowserTest {
  protected:

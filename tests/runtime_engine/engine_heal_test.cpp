@@ -25,33 +25,11 @@ constexpr COLORREF kGreen = RGB(10, 200, 30);
 constexpr char kGreenPage[] = "<title>Green</title><body style='background: rgb(10, 200, 30)'></body>";
 constexpr wchar_t kChildVariable[] = L"STANDIN_ENGINE_HEAL_CHILD";
 
-std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-
-// "b=2; a=1" as "a=1; b=2": the order of cookies of one path is the engine's business.
-std::string Sorted(const std::string& header) {
-  std::set<std::string> parts;
-  for (size_t at = 0; at < header.size();) {
-    size_t end = std::min(header.find("; ", at), header.size());
-    parts.insert(header.substr(at, end - at));
-    at = end + 2;
-  }
-  std::string sorted;
-  for (const std::string& part : parts) sorted += (sorted.empty() ? "" : "; ") + part;
-  return sorted;
-}
-
 void CEF_CALLBACK OnRenderProcessTerminated(cef_request_handler_t* self, cef_browser_t* browser,
                                             cef_termination_status_t status) {
   TPart<cef_request_handler_t>::Owner(self)->Record("render_terminated:" + std::to_string(status), true);
   browser->base.release(&browser->base);
 }
-
-struct TCompletion {
-  TCounted<cef_completion_callback_t> counted;  // first
-  std::atomic<int> calls{0};
-  TCompletion() { counted.data.on_complete = &OnComplete; }
-  static void CEF_CALLBACK OnComplete(cef_completion_callback_t* self) { ++reinterpret_cast<TCompletion*>(self)->calls; }
-};
 
 class EngineHealTest : public EngineTest {
  protected:

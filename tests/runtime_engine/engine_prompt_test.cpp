@@ -15,8 +15,6 @@ using kelpa::test::TLoopbackServer;
 using kelpa::test::TServedRequest;
 using kelpa::test::TServerReply;
 
-std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-
 TEST_F(EngineTest, ScriptDialogsAreAnsweredAndThePagePaints) {
   TLoopbackServer server([](const TServedRequest&) {
     return TServerReply::Html(200, "<body><script>alert('a'); const c = confirm('b'); const p = prompt('c', 'd');"

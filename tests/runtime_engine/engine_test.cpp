@@ -22,8 +22,6 @@ using kelpa::test::TLoopbackServer;
 using kelpa::test::TServedRequest;
 using kelpa::test::TServerReply;
 
-std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-
 std::vector<std::string> Without(const std::vector<std::string>& events, const std::string& prefix) {
   std::vector<std::string> kept;
   for (const std::string& event : events)
