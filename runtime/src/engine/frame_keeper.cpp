@@ -9,10 +9,23 @@ int TFrameKeeper::Offer(TEncodedFrame frame) {
   {
     std::lock_guard<std::mutex> lock(FLock);
     if (FStopped) return 0;
-    frame.serial = ++FNewest;
     if (!FVisible) {
+      frame.serial = ++FNewest;
+      FLastPicture.clear();
       ++FDropped;
       return 0;
+    }
+    // The engine sends the same picture again (a screenshot of the page makes it repaint): the
+    // page has not moved, so a lossless picture asked for it still shows it as it is.
+    const bool same = frame.data == FLastPicture;
+    if (!same) {
+      ++FNewest;
+      FLastPicture = frame.data;
+    }
+    frame.serial = FNewest;
+    if (same && FFrame && FFrame->lossless) {
+      ++FDropped;
+      return frame.ack;
     }
     if (FFrame) {
       ++FDropped;
@@ -76,6 +89,7 @@ void TFrameKeeper::Stop() {
 void TFrameKeeper::SetVisible(bool visible) {
   std::lock_guard<std::mutex> lock(FLock);
   FVisible = visible;
+  if (!visible) FLastPicture.clear();
   if (!visible && FFrame) {
     // The engine stops sending; what it sent before is no longer owed an answer.
     FFrame.reset();

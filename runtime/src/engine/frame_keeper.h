@@ -30,7 +30,8 @@ class TFrameKeeper {
   // Dropped while hidden (the engine is told to stop sending then).
   int Offer(TEncodedFrame frame);
   // A lossless picture asked for while `since` was the newest frame; dropped when a newer
-  // frame has come meanwhile (it would show the page as it was).
+  // picture has come meanwhile (it would show the page as it was). The same picture sent
+  // again counts as no newer one, and leaves a lossless picture waiting in its place.
   void OfferLossless(std::string data, uint64_t since);
   // The worker: the newest frame, if one came, and the acknowledgements now due.
   std::optional<TEncodedFrame> Take(std::vector<int>& acks);
@@ -48,6 +49,7 @@ class TFrameKeeper {
   std::condition_variable FWake;
   std::optional<TEncodedFrame> FFrame;
   std::vector<int> FAcks;  // of the kept frame and those it overtook
+  std::string FLastPicture;  // the newest lossy frame's data, to know a picture sent again
   uint64_t FNewest = 0;
   uint64_t FDropped = 0;
   bool FVisible = true;
