@@ -43,7 +43,7 @@ descendants() {  # descendants <pid>: it and every process below it
   local queue=("$1") found=("$1") pid child
   while [ ${#queue[@]} -gt 0 ]; do
     pid=${queue[0]}; queue=("${queue[@]:1}")
-    for child in $(awk -v p="$pid" '$2 == p {print $1}' <<<"$all"); do queue+=("$child"); found+=("$child"); done
+    while read -r child; do queue+=("$child"); found+=("$child"); done < <(awk -v p="$pid" '$2 == p {print $1}' <<<"$all")
   done
   echo "${found[@]}"
 }
@@ -53,12 +53,12 @@ descendants() {  # descendants <pid>: it and every process below it
 # environment of their own). Prints "<program side kB> <engine kB> <engine processes>".
 saver_sample() {
   local pid program=() engine=() below=()
-  for pid in $(grep -lsF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ | cut -d/ -f3); do
+  while read -r pid; do
     case $(readlink "/proc/$pid/exe" 2>/dev/null) in
       */chromium|*/cat) engine+=("$pid") ;;  # cat: the engine's output drain
       */wine*) program+=("$pid") ;;  # the program, wineserver and Wine's services
     esac
-  done
+  done < <(grep -lsF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ | cut -d/ -f3)
   [ ${#engine[@]} -gt 0 ] && read -r -a below <<<"$(for pid in "${engine[@]}"; do descendants "$pid"; done | tr ' ' '\n' | sort -u | tr '\n' ' ')"
   engine=("${below[@]}")
   echo "$(pss_kb "${program[@]}") $(pss_kb "${engine[@]}") ${#engine[@]}"
@@ -134,11 +134,11 @@ floor_run() {
   for url in "$@"; do
     if [ "$first" = 1 ]; then
       chromium --no-sandbox --user-data-dir="$profile" --no-first-run --disable-gpu --window-position=$x,0 \
-        --window-size=$size --app="$url" </dev/null >/dev/null 2>&1 &
+        --window-size="$size" --app="$url" </dev/null >/dev/null 2>&1 &
       FLOOR_PID=$!
       first=0; sleep 5
     else
-      chromium --no-sandbox --user-data-dir="$profile" --window-position=$x,0 --window-size=$size \
+      chromium --no-sandbox --user-data-dir="$profile" --window-position=$x,0 --window-size="$size" \
         --app="$url" </dev/null >/dev/null 2>&1
     fi
     x=$((x + 640))
