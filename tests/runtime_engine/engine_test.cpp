@@ -162,6 +162,8 @@ TEST_F(EngineTest, FrameOperationsWorkThroughTheEngine) {
   ASSERT_TRUE(PumpUntil([&] { return browser->can_go_forward(browser) == 1; }));
   browser->go_forward(browser);
   ASSERT_TRUE(PumpUntil([&] { return FrameUrl(browser) == given; }, 20000));
+  // The page commits before the engine's history has the step forward.
+  ASSERT_TRUE(PumpUntil([&] { return browser->can_go_back(browser) == 1; }));
   FClient.ClearEvents();
   browser->go_back(browser);
   ASSERT_TRUE(PumpUntil([&] { return FrameUrl(browser) == Wide(server.Url("/first")); }, 20000));
