@@ -387,10 +387,7 @@ void TChromiumPage::StartFrames(TBrowserCore& core, const engine::TViewport& vie
     connection->Call("Page.startScreencast", ScreencastParams(screencast->viewport), session);
   };
   events.ask_lossless = [connection, session, keeper](uint64_t since) {
-    connection->Call("Page.captureScreenshot", {{"format", "png"}, {"optimizeForSpeed", true}}, session,
-                     [keeper, since](const engine::TReply& reply) {
-                       if (reply.ok) keeper->OfferLossless(reply.result.value("data", ""), since);
-                     });
+    AskLossless(connection, session, keeper, since);
   };
   events.visible = [window] { return IsWindowVisible(window) != FALSE; };
   events.target = [picture](int width, int height) { return picture->BeginFrame(width, height); };
@@ -409,6 +406,14 @@ void TChromiumPage::StartFrames(TBrowserCore& core, const engine::TViewport& vie
         .Int("shown", static_cast<int64_t>(shown)).Int("dropped", static_cast<int64_t>(dropped)).Write();
   };
   FFrames = std::make_unique<engine::TFramePipeline>(FKeeper, std::move(events));
+}
+
+void TChromiumPage::AskLossless(const TConnectionRef& connection, const std::string& session,
+                                const std::shared_ptr<engine::TFrameKeeper>& keeper, uint64_t since) {
+  connection->Call("Page.captureScreenshot", {{"format", "png"}, {"optimizeForSpeed", true}}, session,
+                   [keeper, since](const engine::TReply& reply) {
+                     if (reply.ok) keeper->OfferLossless(reply.result.value("data", ""), since);
+                   });
 }
 
 void TChromiumPage::Close() {

@@ -55,6 +55,10 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   // The engine's events by method name (receiving thread).
   using TEventHandler = void (TChromiumPage::*)(const json& params);
   static const std::unordered_map<std::string, TEventHandler>& EventHandlers();
+  // Asks the engine for a lossless picture of the page as it is while `since` is the newest
+  // frame; the keeper takes it unless the page has moved on meanwhile.
+  static void AskLossless(const TConnectionRef& connection, const std::string& session,
+                          const std::shared_ptr<engine::TFrameKeeper>& keeper, uint64_t since);
 
   // Receiving thread.
   void Start(int width, int height);

@@ -24,13 +24,7 @@ void TChromiumPage::LoadEnded(bool loaded) {
   // first frame that comes after the load shows it, and one is asked for now, so that a page
   // that does not move shows too.
   FHeldPicture.reset();
-  if (!FKeeper || FClosed) return;
-  auto keeper = FKeeper;
-  const uint64_t since = keeper->Newest();
-  FConnection->Call("Page.captureScreenshot", {{"format", "png"}, {"optimizeForSpeed", true}}, FSession,
-                    [keeper, since](const engine::TReply& reply) {
-                      if (reply.ok) keeper->OfferLossless(reply.result.value("data", ""), since);
-                    });
+  if (FKeeper && !FClosed) AskLossless(FConnection, FSession, FKeeper, FKeeper->Newest());
 }
 
 }  // namespace standin

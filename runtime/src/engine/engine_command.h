@@ -23,12 +23,12 @@ std::vector<std::wstring> UnixEngineCommand(const std::wstring& fifo_folder, con
                                             const std::wstring& profile_folder, const std::wstring& executable,
                                             const std::vector<std::wstring>& arguments);
 
-// The starts to try, in order: with the sandbox, and under Wine (which may not give the engine
-// what its sandbox needs) once more without it.
 // Ends a Unix engine started by UnixEngineCommand with this profile that no longer listens to
 // its pipe (a hung engine does not see the pipe close).
 std::vector<std::wstring> UnixKillCommand(const std::wstring& profile_folder);
 
+// The starts to try, in order: with the sandbox, and under Wine (which may not give the engine
+// what its sandbox needs) once more without it.
 std::vector<bool> SandboxAttempts(bool under_wine);
 
 // Why a sandboxed engine ended, from its output: the line that names the sandbox, else its

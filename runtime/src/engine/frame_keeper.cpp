@@ -16,17 +16,14 @@ int TFrameKeeper::Offer(TEncodedFrame frame) {
       return 0;
     }
     // The engine sends the same picture again (a screenshot of the page makes it repaint): the
-    // page has not moved, so a lossless picture asked for it still shows it as it is.
-    const bool same = frame.data == FLastPicture;
-    if (!same) {
-      ++FNewest;
-      FLastPicture = frame.data;
-    }
-    frame.serial = FNewest;
-    if (same && FFrame && FFrame->lossless) {
+    // page has not moved, so there is nothing to decode, and a lossless picture asked for it
+    // still shows it as it is.
+    if (frame.data == FLastPicture) {
       ++FDropped;
       return frame.ack;
     }
+    frame.serial = ++FNewest;
+    FLastPicture = frame.data;
     if (FFrame) {
       ++FDropped;
       if (frame.ack != 0) FAcks.push_back(frame.ack);

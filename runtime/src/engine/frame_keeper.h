@@ -31,7 +31,7 @@ class TFrameKeeper {
   int Offer(TEncodedFrame frame);
   // A lossless picture asked for while `since` was the newest frame; dropped when a newer
   // picture has come meanwhile (it would show the page as it was). The same picture sent
-  // again counts as no newer one, and leaves a lossless picture waiting in its place.
+  // again is no newer one: it is acknowledged at once and kept nowhere.
   void OfferLossless(std::string data, uint64_t since);
   // The worker: the newest frame, if one came, and the acknowledgements now due.
   std::optional<TEncodedFrame> Take(std::vector<int>& acks);

@@ -35,7 +35,6 @@ void TFramePipeline::Run() {
   bool streaming = false;
   bool lossless_due = false;   // the page shows a lossy frame that has not been replaced
   bool lossless_asked = false;
-  std::string last_lossy;      // the same picture sent again needs no decoding
   std::vector<int> acks;
   uint64_t shown = 0, reported = 0;
   auto report_at = std::chrono::steady_clock::now() + kReportEvery;
@@ -64,11 +63,9 @@ void TFramePipeline::Run() {
       continue;
     }
     if (!frame->lossless) {
-      if (frame->data == last_lossy) continue;
-      last_lossy = std::move(frame->data);
       lossless_due = true;
       lossless_asked = false;
-      if (decoder.Decode(last_lossy, FEvents.target)) {
+      if (decoder.Decode(frame->data, FEvents.target)) {
         ++shown;
         FEvents.presented();
       }
