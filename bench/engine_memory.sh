@@ -9,6 +9,9 @@
 # poll: one monitor (1280x720) on a page that fetches a 200 kB JSON document every second and
 # redraws a chart.
 # Growth is measured from the tenth minute (from a third of the run when it is shorter).
+# All four runs (each scenario's saver and its floor) go at once, each on a display of its own
+# with the same layout, so that two two-hour scenarios take two hours, and saver and floor see
+# the same machine at the same moments.
 set -uo pipefail
 . "$(dirname "$0")/../scripts/lib/common.sh"
 . "$(dirname "$0")/../scripts/lib/nginx.sh"
@@ -24,8 +27,6 @@ www=$KELPA_TMP/www
 python3 "$(dirname "$0")/engine_memory_pages.py" "$www" || exit 1
 start_nginx "$www" || exit 1
 base="http://127.0.0.1:$NGINX_PORT"
-start_monitors 3200x600x24 640x480+0+0 640x480+640+0 640x480+1280+0 640x480+1920+0 640x480+2560+0 || exit 1
-wine_prefix "$KELPA_TMP/wineprefix"
 unset STANDIN_RUNTIME_BROWSER
 
 pss_kb() {  # pss_kb <pid...>: the sum of their proportional set sizes
@@ -98,8 +99,9 @@ measure() {
   done
   local growth
   growth=$(awk -v a="$settled_total" -v b="$total" 'BEGIN{ if (a > 0) printf "%+.1f", 100 * (b - a) / a; else print "n/a" }')
-  echo "$label $side: end=$((total / 1024))MiB first=$((first_total / 1024))MiB minute$settle=$((settled_total / 1024))MiB peak=$((peak / 1024))MiB growth_after_minute$settle=${growth}%"
-  eval "END_${label}_${side}=$total"
+  echo "$label $side: end=$((total / 1024))MiB first=$((first_total / 1024))MiB minute$settle=$((settled_total / 1024))MiB peak=$((peak / 1024))MiB growth_after_minute$settle=${growth}%" |
+    tee "$KELPA_TMP/result-$label-$side.txt"
+  echo "$total" >"$KELPA_TMP/end-$label-$side"
 }
 
 write_settings() {  # write_settings <rotate-delay-ms> <list per monitor...>
@@ -120,8 +122,6 @@ saver_run() {  # saver_run <label> <rotate-delay-ms> <list per monitor...>
   local program=$!
   measure "$label" saver
   kill "$program" 2>/dev/null; wait "$program" 2>/dev/null
-  stop_wine; "$WINESERVER" -p </dev/null >/dev/null 2>&1
-  sleep 3
 }
 
 # floor_run <label> <url per window...> [width]: one chromium, a window per monitor (640x480, or
@@ -145,30 +145,47 @@ floor_run() {
   done
   measure "$label" floor
   stop_floor
-  sleep 2
 }
 
 ratio() {  # ratio <label>
   local saver floor
-  saver=$(eval echo "\${END_$1_saver:-0}"); floor=$(eval echo "\${END_$1_floor:-0}")
+  saver=$(cat "$KELPA_TMP/end-$1-saver" 2>/dev/null || echo 0)
+  floor=$(cat "$KELPA_TMP/end-$1-floor" 2>/dev/null || echo 0)
   awk -v s="$saver" -v f="$floor" -v l="$1" 'BEGIN{ if (f > 0) printf "%s: saver/floor total PSS at the end = %.2fx\n", l, s / f }'
 }
 
-log "machine: nproc $(nproc), load $(cut -d' ' -f1-3 /proc/loadavg), $minutes minutes per run, sampled every ${sample}s"
+# side <scenario> <saver|floor> <monitors...> -- <run command...>: one run in a subshell of its
+# own, with its own displays (and Wine prefix for the saver), ended with it.
+side() {
+  local label=$1 which=$2; shift 2
+  local monitors=()
+  while [ "$1" != -- ]; do monitors+=("$1"); shift; done
+  shift
+  (
+    trap 'stop_floor; stop_wine; stop_displays' EXIT
+    start_monitors "${monitors[@]}" || exit 1
+    [ "$which" = saver ] && wine_prefix "$KELPA_TMP/prefix-$label"
+    "$@"
+  ) >"$KELPA_TMP/log-$label-$which.txt" 2>&1 &
+}
+
+log "machine: nproc $(nproc), load $(cut -d' ' -f1-3 /proc/loadavg), $minutes minutes per run, sampled every ${sample}s, all four runs at once"
+five=(3200x600x24 640x480+0+0 640x480+640+0 640x480+1280+0 640x480+1920+0 640x480+2560+0)
+one=(1280x720x24 1280x720+0+0)
 lists=() floors=()
 for i in 1 2 3 4 5; do
-  list="" 
+  list=""
   for k in 0 1 2 3 4; do list="$list${list:+,}$base/pages/p$(((i + k - 1) % 5 + 1)).html"; done
   lists+=("$list"); floors+=("$base/floor/p$i.html")
 done
-saver_run rotation 5000 "${lists[@]}"
-floor_run rotation "${floors[@]}"
+side rotation saver "${five[@]}" -- saver_run rotation 5000 "${lists[@]}"
+side rotation floor "${five[@]}" -- floor_run rotation "${floors[@]}"
+side poll saver "${one[@]}" -- saver_run poll 3600000 "$base/pages/poll.html"
+side poll floor "${one[@]}" -- floor_run poll "$base/pages/poll.html" 1280
+wait
+cat "$KELPA_TMP"/result-*.txt
+samples=${KELPA_ENGINE_MEMORY_SAMPLES:-/tmp/engine-memory-samples.txt}
+sort -s -k1,2 "$KELPA_TMP/samples.txt" >"$samples" && log "every sample: $samples"
 ratio rotation
-# One monitor for the dashboard; Wine reads the layout when its server starts.
-stop_wine; stop_displays
-start_monitors 1280x720x24 1280x720+0+0 || exit 1
-restart_wine
-saver_run poll 3600000 "$base/pages/poll.html"
-floor_run poll "$base/pages/poll.html" 1280
 ratio poll
 log "load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"

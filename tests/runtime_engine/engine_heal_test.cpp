@@ -153,6 +153,46 @@ TEST_F(EngineHealTest, APageWhoseScriptNeverYieldsIsEndedReportedAndReplaced) {
   EXPECT_EQ(served, 2);
 }
 
+// Before a target or the engine can grow without bound, the next load the program asks for
+// goes to a fresh one; the page never shows anything else meanwhile, and its session cookie
+// comes along to the fresh engine.
+TEST_F(EngineHealTest, ATargetAndThenTheEngineAreRecycledOnTheProgramsNextLoad) {
+  TLoopbackServer server([](const TServedRequest& request) {
+    return TServerReply::Html(200, "<title>sent:" + request.Header("Cookie") + "</title>" +
+                                       "<body style='background: rgb(10, 200, 30)'></body>",
+                              "Set-Cookie: sid=1\r\n");
+  });
+  struct TRecycle {
+    const wchar_t* limits;
+    const char* scope;
+    const char* reason;
+  } recycles[] = {{L"loads=2", "target", "loads"}, {L"engine_seconds=1", "engine", "time"}};
+  cef_browser_t* browser = GreenBrowser(server.Url("/"));
+  browser->reload(browser);
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("load_end:200"); }, 30000));
+  for (const TRecycle& recycle : recycles) {
+    SCOPED_TRACE(recycle.scope);
+    FClient.ClearEvents();
+    size_t before = FJournal.Entries("engine_recycle").size();
+    PumpFor(1000);  // the engine's second
+    SetEnvironmentVariableW(L"STANDIN_RUNTIME_RECYCLE", recycle.limits);
+    browser->reload(browser);
+    int other_pictures = 0;
+    ASSERT_TRUE(PumpUntil([&] {
+      other_pictures += Green(browser) ? 0 : 1;
+      return FClient.Has("load_end:200") && FJournal.Entries("engine_recycle").size() > before;
+    }, 40000));
+    SetEnvironmentVariableW(L"STANDIN_RUNTIME_RECYCLE", nullptr);
+    EXPECT_EQ(other_pictures, 0);
+    TJournalEntry line = FJournal.Entries("engine_recycle").back();
+    EXPECT_EQ(line.Field("scope"), recycle.scope);
+    EXPECT_EQ(line.Field("reason"), recycle.reason);
+    EXPECT_TRUE(FClient.Has("title:sent:sid=1"));
+  }
+  EXPECT_EQ(FJournal.Entries("page_engine").size(), 2u);
+  EXPECT_EQ(FJournal.Entries("engine_start").back().Field("reason"), "recycle");
+}
+
 // The run that is killed: its page sets a session cookie and a scripted one, its engine is
 // killed once they are saved, and it checks the restarted engine still sends them. The file
 // it leaves says what its page was sent; then it waits to be killed.

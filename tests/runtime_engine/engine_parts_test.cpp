@@ -13,6 +13,7 @@
 #include "file_address.h"
 #include "input_events.h"
 #include "pipe_transport.h"
+#include "process_memory.h"
 
 #include <aclapi.h>
 #include <gtest/gtest.h>
@@ -264,6 +265,24 @@ TEST(EngineLimits, TestsMayLowerTheThresholdsButNeverRaiseThem) {
   EXPECT_STREQ(EngineRecycleReason(lowered, 60, 0), "time");
   EXPECT_STREQ(EngineRecycleReason(lowered, 1, defaults.engine_bytes), "memory");
   EXPECT_EQ(EngineRecycleReason(lowered, 1, 1), nullptr);
+}
+
+// What decides an engine's recycle: its processes' proportional set sizes, read from Linux.
+TEST(EngineLimits, TheEnginesMemoryIsTheProportionalSetSizeOfItsProcesses) {
+  EXPECT_EQ(PssBytesOf("55d0-7ffd ---p 00000000 00:00 0 [rollup]\nRss: 900 kB\nPss:  512 kB\nPss_Anon: 3 kB\n"),
+            512 * 1024);
+  EXPECT_EQ(PssBytesOf("Rss: 900 kB\nPss_Anon: 3 kB\n"), 0);
+  EXPECT_EQ(PssBytesOf(""), 0);
+  // This test's own process, as Wine runs it, is a Unix process with a figure of its own.
+  DWORD unix_pid = 0;
+  if (FILE* stat = _wfopen(L"Z:\\proc\\self\\stat", L"rb")) {
+    if (std::fscanf(stat, "%lu", &unix_pid) != 1) unix_pid = 0;
+    std::fclose(stat);
+  }
+  ASSERT_NE(unix_pid, 0u);
+  EXPECT_GT(ProcessMemoryBytes(unix_pid, true), 1 << 20);
+  EXPECT_GT(ProcessMemoryBytes(GetCurrentProcessId(), false), 0);
+  EXPECT_EQ(ProcessMemoryBytes(0x7ffffffe, true), 0);
 }
 
 TEST(EngineAddress, TheProgramsSchemesTravelAsUnresolvableHostsAndComeBack) {

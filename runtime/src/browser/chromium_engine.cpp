@@ -1,9 +1,11 @@
 #include "chromium_engine.h"
 
 #include "engine_cookie_sync.h"
+#include "engine_limits.h"
 #include "engine_locator.h"
 #include "engine_process.h"
 #include "journal.h"
+#include "process_memory.h"
 #include "thread_check.h"
 #include "wine_host.h"
 #include "worker_thread.h"
@@ -38,6 +40,10 @@ constexpr int64_t kLastBackoffMs = 60000;
 constexpr auto kHealthyLife = std::chrono::seconds(60);
 constexpr auto kCookieSaveEvery = std::chrono::seconds(30);
 constexpr int kStopPatienceMs = 3000;
+// The engine's memory is looked at this often; a recycle only ever waits for a page's load.
+constexpr auto kMemorySampleEvery = std::chrono::seconds(60);
+// An engine asked to close is given this long to leave its profile before the next one starts.
+constexpr auto kCloseGrace = std::chrono::seconds(5);
 
 struct TEngineState {
   mutable std::mutex lock;
@@ -50,6 +56,9 @@ struct TEngineState {
   std::vector<std::weak_ptr<TEngineClient>> clients;
   std::map<std::string, TChromiumEngine::TTargetListener> targets;
   std::map<std::string, TChromiumEngine::TTargetListener> crash_watchers;
+  uint64_t up_generation = 0;   // the engine now up
+  TClock::time_point up_since;
+  int64_t engine_bytes = 0;     // its processes' memory when last looked at
 
   // Engine thread only.
   TThreadChecker engine_thread;
@@ -61,6 +70,7 @@ struct TEngineState {
   TClock::time_point heartbeat_sent;
   TClock::time_point cookies_saved;
   std::shared_ptr<std::atomic<bool>> heartbeat_answered;
+  TClock::time_point memory_sampled;
 };
 
 TEngineState& State() {
@@ -119,8 +129,9 @@ void ScheduleStart(const char* reason) {
   PostEngineWork([reason] { StartAttempt(reason); }, s.backoff_ms);
 }
 
-// Engine thread: whatever is left of the engine is ended; the clients drop their targets.
-void EngineDied(uint64_t generation, const char* reason) {
+// Engine thread: whatever is left of the engine is ended; the clients drop their targets. The
+// next engine starts at once after one that closed as asked, else after the backoff.
+void EngineDied(uint64_t generation, const char* reason, bool closed_as_asked = false) {
   TEngineState& s = State();
   STANDIN_CHECK_THREAD(s.engine_thread);
   TConnectionRef connection;
@@ -137,12 +148,48 @@ void EngineDied(uint64_t generation, const char* reason) {
   DetachEngineCookies();
   connection->OnClosed({});
   connection->Close();
-  // Whatever is left of it goes, also an engine too frozen to see its pipe close.
-  if (s.process) s.process->Kill();
+  // Whatever is left of it goes, also an engine too frozen to see its pipe close. One that
+  // closed as asked is gone already, and the kill would find the next one's pid.
+  if (s.process && !closed_as_asked) s.process->Kill();
   s.process.reset();
   for (const auto& client : clients) client->EngineDown();
   if (TClock::now() - s.started_at >= kHealthyLife) s.backoff_ms = 0;
+  if (closed_as_asked) return StartAttempt(reason);
   ScheduleStart(reason);
+}
+
+// Engine thread: the engine now up is closed as at the program's end (its cookies saved, its
+// profile written out) and a fresh one takes its place.
+void RecycleNow(uint64_t generation, const char* reason) {
+  TEngineState& s = State();
+  STANDIN_CHECK_THREAD(s.engine_thread);
+  TConnectionRef connection = TChromiumEngine::Instance().Connection();
+  if (!connection || generation != s.generation) return;
+  TJournalLine("engine_recycle").Word("scope", "engine").Word("reason", reason).Write();
+  SaveEngineCookies("recycle");
+  connection->OnClosed({});
+  connection->CallAndWait("Browser.close", {}, "", kStopPatienceMs);
+  for (auto until = TClock::now() + kCloseGrace; connection->Connected() && TClock::now() < until;)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EngineDied(generation, "recycle", !connection->Connected());
+}
+
+// Engine thread: the memory of every process of the engine, summed.
+void SampleMemory(const TConnectionRef& connection) {
+  connection->Call("SystemInfo.getProcessInfo", {}, "", [](const engine::TReply& reply) {
+    if (!reply.ok) return;
+    std::vector<uint32_t> pids;
+    for (const auto& process : reply.result.value("processInfo", engine::json::array()))
+      if (process.contains("id") && process["id"].is_number_unsigned()) pids.push_back(process["id"].get<uint32_t>());
+    PostEngineWork([pids] {
+      const bool unix_engine = TChromiumEngine::Instance().UnixEngine();
+      int64_t total = 0;
+      for (uint32_t pid : pids) total += engine::ProcessMemoryBytes(pid, unix_engine);
+      TJournalLine("engine_memory").Int("processes", static_cast<int64_t>(pids.size())).Int("bytes", total).Write();
+      std::lock_guard<std::mutex> lock(State().lock);
+      State().engine_bytes = total;
+    });
+  });
 }
 
 bool Connect(engine::TEngineProcess& process, TConnectionRef& connection, std::string& failure) {
@@ -193,12 +240,15 @@ void StartAttempt(const char* reason) {
   if (!process->NoSandboxReason().empty()) line.Text("no_sandbox_reason", process->NoSandboxReason());
   line.Write();
   s.process = std::move(process);
-  s.started_at = s.cookies_saved = TClock::now();
+  s.started_at = s.cookies_saved = s.memory_sampled = TClock::now();
   s.heartbeat_answered.reset();
   std::vector<std::shared_ptr<TEngineClient>> clients;
   {
     std::lock_guard<std::mutex> lock(s.lock);
     s.connection = connection;
+    s.up_generation = generation;
+    s.up_since = s.started_at;
+    s.engine_bytes = 0;
     clients = LiveClientsLocked();
   }
   if (!connection->Connected()) {
@@ -232,6 +282,10 @@ void Tick(uint64_t generation) {
   if (now - s.cookies_saved >= kCookieSaveEvery) {
     s.cookies_saved = now;
     SaveEngineCookies("engine_timer");
+  }
+  if (now - s.memory_sampled >= kMemorySampleEvery) {
+    s.memory_sampled = now;
+    SampleMemory(connection);
   }
   for (const auto& client : LiveClients()) client->Tick(now);
   PostEngineWork([generation] { Tick(generation); }, kTickMs);
@@ -320,6 +374,24 @@ void TChromiumEngine::Stop() {
     connection->Close();
   }
   s.process.reset();
+}
+
+const char* TChromiumEngine::RecycleReason() const {
+  std::lock_guard<std::mutex> lock(State().lock);
+  if (!State().connection) return nullptr;
+  auto seconds = std::chrono::duration_cast<std::chrono::seconds>(TClock::now() - State().up_since).count();
+  return engine::EngineRecycleReason(engine::RecycleLimits(), seconds, State().engine_bytes);
+}
+
+void TChromiumEngine::Recycle(const char* reason) {
+  uint64_t generation;
+  {
+    std::lock_guard<std::mutex> lock(State().lock);
+    if (!State().connection) return;
+    generation = State().up_generation;
+  }
+  // Several browsers may ask for the same engine: the first one's recycle is the only one.
+  Post([generation, reason] { RecycleNow(generation, reason); });
 }
 
 bool TChromiumEngine::UnixEngine() const {

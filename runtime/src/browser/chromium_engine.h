@@ -47,6 +47,12 @@ class TChromiumEngine {
   TConnectionRef Connection() const;
   // At shutdown: ends the engine and its thread.
   void Stop();
+  // Why the engine now up is due for a fresh one (its running time or its processes' memory:
+  // "time", "memory"), or null. Asked when a page is about to load anyway.
+  const char* RecycleReason() const;
+  // Any thread: the engine is closed as at the program's end (cookies saved, the pages' storage
+  // kept in its profile) and a fresh one started at once; the clients bring their pages back.
+  void Recycle(const char* reason);
   // The engine reads Unix paths: a Linux engine started under Wine.
   bool UnixEngine() const;
 

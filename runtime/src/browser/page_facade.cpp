@@ -2,6 +2,7 @@
 
 #include "browser_events.h"
 #include "chromium_page.h"
+#include "engine_limits.h"
 #include "journal.h"
 #include "runtime_threads.h"
 
@@ -14,6 +15,8 @@ constexpr auto kProbeEvery = std::chrono::seconds(5);
 constexpr auto kProbePatience = std::chrono::seconds(15);
 // A target the engine refused is asked for again this often while the engine is up.
 constexpr auto kTargetRetry = std::chrono::seconds(5);
+// How often a renderer's memory is looked at, for recycling its target.
+constexpr auto kMemoryEvery = std::chrono::seconds(60);
 
 // Target.targetCrashed names the renderer's end as the engine's termination statuses do.
 cef_termination_status_t StatusOfCrash(const std::string& status) {
@@ -57,34 +60,56 @@ std::wstring TPageFacade::CurrentAddress() const {
 
 // ---- The program's calls: to the page, or kept for the next one --------------------------
 
-void TPageFacade::Load(std::wstring url) {
-  std::shared_ptr<TChromiumPage> page;
-  {
-    std::lock_guard<std::mutex> lock(FLock);
-    FLastAsked = url;
-    if (!FPage) {
-      FPending = TPendingLoad{std::move(url), std::nullopt};
-      return;
-    }
-    FFresh = false;
-    page = FPage;
-  }
-  page->Load(std::move(url));
-}
+void TPageFacade::Load(std::wstring url) { Send(TPendingLoad{std::move(url), std::nullopt}); }
 
 void TPageFacade::LoadHtml(std::wstring html, std::wstring url) {
+  Send(TPendingLoad{std::move(url), std::move(html)});
+}
+
+const char* TPageFacade::TargetDueLocked() const {
+  if (!FPage) return nullptr;
+  auto seconds = std::chrono::duration_cast<std::chrono::seconds>(TClock::now() - FBorn).count();
+  return engine::TargetRecycleReason(engine::RecycleLimits(), FLoads, seconds, FRendererBytes);
+}
+
+bool TPageFacade::RecycleDue() const {
+  if (TChromiumEngine::Instance().RecycleReason()) return true;
+  std::lock_guard<std::mutex> lock(FLock);
+  return TargetDueLocked() != nullptr;
+}
+
+// A load goes to the page, or waits for the next one: while there is none, and when the page's
+// target or the whole engine is due for a fresh one, which it is about to leave anyway.
+void TPageFacade::Send(TPendingLoad load) {
+  const char* engine_due = TChromiumEngine::Instance().RecycleReason();
+  const char* target_due = nullptr;
   std::shared_ptr<TChromiumPage> page;
   {
     std::lock_guard<std::mutex> lock(FLock);
-    FLastAsked = url;
-    if (!FPage) {
-      FPending = TPendingLoad{std::move(url), std::move(html)};
-      return;
+    FLastAsked = load.url;
+    target_due = FPage && !engine_due ? TargetDueLocked() : nullptr;
+    if (!FPage || engine_due || target_due) {
+      FPending = std::move(load);
+    } else {
+      FFresh = false;
+      ++FLoads;
+      page = FPage;
     }
-    FFresh = false;
-    page = FPage;
   }
-  page->LoadHtml(std::move(html), std::move(url));
+  if (page) {
+    if (load.html) return page->LoadHtml(std::move(*load.html), std::move(load.url));
+    return page->Load(std::move(load.url));
+  }
+  if (engine_due) {
+    // Its pages come back on the fresh engine; this one's with the load just asked for.
+    TChromiumEngine::Instance().Recycle(engine_due);
+    return Replace("recycle_engine", false);
+  }
+  if (target_due) {
+    TJournalLine("engine_recycle").Word("scope", "target").Int("browser", BrowserId()).Word("reason", target_due)
+        .Write();
+    Replace("recycle_target", false);
+  }
 }
 
 void TPageFacade::Stop() {
@@ -104,9 +129,15 @@ void TPageFacade::Reload() {
     fresh = FFresh || !FPage;
   }
   // A target that has shown nothing yet (it replaced one) has nothing to reload: the address
-  // the browser showed loads there instead.
-  if (!fresh) {
-    if (auto page = Page()) return page->Reload();
+  // the browser showed loads there instead, as it does on a fresh target when this one is due.
+  if (!fresh && !RecycleDue()) {
+    std::shared_ptr<TChromiumPage> page;
+    {
+      std::lock_guard<std::mutex> lock(FLock);
+      page = FPage;
+      if (page) ++FLoads;
+    }
+    if (page) return page->Reload();
   }
   std::wstring url = CurrentAddress();
   if (!url.empty()) Load(std::move(url));
@@ -178,18 +209,25 @@ void TPageFacade::Close() {
 // ---- Targets coming and going (engine thread) -------------------------------------------
 
 void TPageFacade::Replace(const char* reason, bool reload) {
+  // The program's calls from now on wait for the next target.
+  std::shared_ptr<TChromiumPage> old;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    old = std::move(FPage);
+    FReplacement = FReplacement || old;
+    FReloadNext = FReloadNext || reload;
+  }
   std::weak_ptr<TPageFacade> weak = weak_from_this();
-  TChromiumEngine::Instance().Post([weak, reason, reload] {
+  TChromiumEngine::Instance().Post([weak, reason, reload, old] {
     auto self = weak.lock();
     if (!self) return;
     STANDIN_CHECK_THREAD(self->FEngineThread);
     TJournalLine("engine_page_replaced").Int("browser", self->BrowserId()).Word("reason", reason)
         .Int("reload", reload ? 1 : 0).Write();
-    self->Drop();
-    {
-      std::lock_guard<std::mutex> lock(self->FLock);
-      self->FReloadNext = self->FReloadNext || reload;
-    }
+    self->FProbeAnswered.reset();
+    Retire(old);
+    // A fresh engine may have given it one already.
+    if (self->Page()) return;
     if (auto connection = TChromiumEngine::Instance().Connection()) self->MakeTarget(connection);
   });
 }
@@ -218,6 +256,10 @@ void TPageFacade::Drop() {
     FReplacement = FReplacement || page;
   }
   FProbeAnswered.reset();
+  Retire(page);
+}
+
+void TPageFacade::Retire(const std::shared_ptr<TChromiumPage>& page) {
   if (!page) return;
   TChromiumEngine::Instance().StopWatchingTargetCrash(page->TargetId());
   page->Close();
@@ -247,6 +289,9 @@ void TPageFacade::Adopt(std::shared_ptr<TChromiumPage> page, const TConnectionRe
       return;
     }
     FPage = page;
+    FBorn = TClock::now();
+    FLoads = 0;
+    FRendererBytes = 0;
     pending = std::exchange(FPending, std::nullopt);
     reload = std::exchange(FReloadNext, false);
     FReplacement = false;
@@ -262,6 +307,10 @@ void TPageFacade::Adopt(std::shared_ptr<TChromiumPage> page, const TConnectionRe
       if (auto self = weak.lock()) self->RendererEnded(target, status, "renderer_ended");
     });
   });
+  if (pending || reload) {
+    std::lock_guard<std::mutex> lock(FLock);
+    ++FLoads;
+  }
   if (pending) {
     if (pending->html) {
       page->LoadHtml(std::move(*pending->html), std::move(pending->url));
@@ -309,6 +358,7 @@ void TPageFacade::Probe(TClock::time_point now) {
     return;
   }
   if (FProbeAnswered && !*FProbeAnswered) return;
+  if (now - FMemorySampled >= kMemoryEvery) SampleMemory(page, now);
   if (FProbeAnswered && now - FProbeSent < kProbeEvery) return;
   auto answered = std::make_shared<std::atomic<bool>>(false);
   FProbeAnswered = answered;
@@ -316,6 +366,23 @@ void TPageFacade::Probe(TClock::time_point now) {
   // Any answer counts, an error too: the page's thread was free to give it.
   FConnection->Call("Runtime.evaluate", {{"expression", "1"}}, page->SessionId(),
                     [answered](const engine::TReply&) { *answered = true; });
+}
+
+// The renderer's heap as the page's inspector counts it (script, and the DOM where the engine
+// says), for recycling a target before it grows without bound.
+void TPageFacade::SampleMemory(const std::shared_ptr<TChromiumPage>& page, TClock::time_point now) {
+  FMemorySampled = now;
+  std::weak_ptr<TPageFacade> weak = weak_from_this();
+  FConnection->Call("Runtime.getHeapUsage", {}, page->SessionId(),
+                    [weak, target = page->TargetId()](const engine::TReply& reply) {
+                      auto self = weak.lock();
+                      if (!self || !reply.ok) return;
+                      int64_t bytes = 0;
+                      for (const char* field : {"usedSize", "embedderHeapUsedSize", "backingStorageSize"})
+                        bytes += static_cast<int64_t>(reply.result.value(field, 0.0));
+                      std::lock_guard<std::mutex> lock(self->FLock);
+                      if (self->FPage && self->FPage->TargetId() == target) self->FRendererBytes = bytes;
+                    });
 }
 
 }  // namespace standin

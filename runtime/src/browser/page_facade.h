@@ -2,9 +2,11 @@
 // A browser's pages on the installed Chromium, as the browser sees them for its whole life:
 // the façade stays while the engine's targets, and the engine itself, come and go. It holds
 // the current TChromiumPage (one engine target) and replaces it when the engine restarts,
-// when the page's renderer ends or stops answering, or when anyone calls Replace. What the
-// program asks while there is no target waits for the next one; a page that comes back after
-// a restart loads its address again, and the window keeps the last picture until it paints.
+// when the page's renderer ends or stops answering, or when anyone calls Replace. Before a
+// target or the engine can grow without bound (its loads, running time, memory) the next load
+// the program asks for goes to a fresh one. What the program asks while there is no target
+// waits for the next one; a page that comes back after a restart loads its address again, and
+// the window keeps the last picture until it paints.
 
 #include "browser_core.h"
 #include "chromium_engine.h"
@@ -61,10 +63,17 @@ class TPageFacade final : public TPageEngine,
   };
 
   std::shared_ptr<TChromiumPage> Page() const;
+  void Send(TPendingLoad load);
+  // Why the current target is due for a fresh one ("loads", "time", "memory"), or null.
+  const char* TargetDueLocked() const;
+  // Whether the target or the whole engine is.
+  bool RecycleDue() const;
   // Engine thread.
   void MakeTarget(const TConnectionRef& connection);
   void Adopt(std::shared_ptr<TChromiumPage> page, const TConnectionRef& connection);
   void Drop();
+  static void Retire(const std::shared_ptr<TChromiumPage>& page);
+  void SampleMemory(const std::shared_ptr<TChromiumPage>& page, TClock::time_point now);
   void Probe(TClock::time_point now);
   void RendererEnded(const std::string& target, cef_termination_status_t status, const char* why);
   // The address to load again: the page's committed one, else the last one asked for.
@@ -81,12 +90,17 @@ class TPageFacade final : public TPageEngine,
   bool FReplacement = false;   // the next target replaces one that showed pages
   std::optional<TPendingLoad> FPending;  // asked for while there was no target
   std::wstring FLastAsked;
+  // Of the current target: its loads, since when it is there, its renderer's memory.
+  int64_t FLoads = 0;
+  TClock::time_point FBorn;
+  int64_t FRendererBytes = 0;
 
   // Engine thread only.
   TThreadChecker FEngineThread;
   TConnectionRef FConnection;
   TClock::time_point FLastAttempt;
   TClock::time_point FProbeSent;
+  TClock::time_point FMemorySampled;
   std::shared_ptr<std::atomic<bool>> FProbeAnswered;
 
   TThreadChecker FUiThread;

@@ -35,13 +35,10 @@ TRecycleLimits RecycleLimitsOf(const std::string& text) {
   return limits;
 }
 
-const TRecycleLimits& RecycleLimits() {
-  static const TRecycleLimits limits = [] {
-    char value[256] = {};
-    DWORD n = GetEnvironmentVariableA("STANDIN_RUNTIME_RECYCLE", value, sizeof value);
-    return RecycleLimitsOf(n < sizeof value ? std::string(value, n) : std::string());
-  }();
-  return limits;
+TRecycleLimits RecycleLimits() {
+  char value[256] = {};
+  DWORD n = GetEnvironmentVariableA("STANDIN_RUNTIME_RECYCLE", value, sizeof value);
+  return RecycleLimitsOf(n < sizeof value ? std::string(value, n) : std::string());
 }
 
 const char* TargetRecycleReason(const TRecycleLimits& limits, int64_t loads, int64_t seconds, int64_t renderer_bytes) {

@@ -23,8 +23,8 @@ struct TRecycleLimits {
 
 // The defaults, lowered by text in the form above; unknown names and bad values are ignored.
 TRecycleLimits RecycleLimitsOf(const std::string& text);
-// As this process's environment sets them.
-const TRecycleLimits& RecycleLimits();
+// As this process's environment sets them now (read each time: a test may change it).
+TRecycleLimits RecycleLimits();
 
 // Why a target (after its loads, its running time and its renderer's memory) or the engine is
 // due for a fresh one: "loads", "time", "memory", or null while it is not. Asked when a page
