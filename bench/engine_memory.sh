@@ -24,10 +24,15 @@ FLOOR_PID=
 trap 'declare -F stop_floor >/dev/null && stop_floor; stop_nginx; cleanup' EXIT
 
 www=$KELPA_TMP/www
+# nginx's workers run as another user: they must be able to read the pages.
+chmod 755 "$KELPA_TMP"
 python3 "$(dirname "$0")/engine_memory_pages.py" "$www" || exit 1
 start_nginx "$www" || exit 1
 base="http://127.0.0.1:$NGINX_PORT"
 unset STANDIN_RUNTIME_BROWSER
+# The savers' journals (their recycles among them) and output outlive the run.
+logs=${KELPA_ENGINE_MEMORY_LOGS:-/tmp/engine-memory-logs}
+rm -rf "$logs"; mkdir -p "$logs"
 
 pss_kb() {  # pss_kb <pid...>: the sum of their proportional set sizes
   local total=0 pid kb
@@ -118,7 +123,8 @@ saver_run() {  # saver_run <label> <rotate-delay-ms> <list per monitor...>
   write_settings "$@"
   local work=$KELPA_TMP/run-$label
   mkdir -p "$work"; cp -r "$bin"/. "$work"/
-  (cd "$work" && exec "$WINE64" KelpaScreenSaver.scr /S </dev/null >/dev/null 2>&1) &
+  (cd "$work" && STANDIN_RUNTIME_JOURNAL=$("$WINE64" winepath -w "$logs/journal-$label.txt" 2>/dev/null) \
+    exec "$WINE64" KelpaScreenSaver.scr /S </dev/null >"$logs/saver-$label.txt" 2>&1) &
   local program=$!
   measure "$label" saver
   kill "$program" 2>/dev/null; wait "$program" 2>/dev/null
@@ -161,12 +167,15 @@ side() {
   local monitors=()
   while [ "$1" != -- ]; do monitors+=("$1"); shift; done
   shift
+  # Displays one after the other: two starting at once would take the same free number.
+  local outer=${DISPLAY-}
+  start_monitors "${monitors[@]}" || exit 1
   (
     trap 'stop_floor; stop_wine; stop_displays' EXIT
-    start_monitors "${monitors[@]}" || exit 1
     [ "$which" = saver ] && wine_prefix "$KELPA_TMP/prefix-$label"
     "$@"
-  ) >"$KELPA_TMP/log-$label-$which.txt" 2>&1 &
+  ) >"$logs/side-$label-$which.txt" 2>&1 &
+  KELPA_XEPHYR_PID='' KELPA_XVFB_PID='' DISPLAY=$outer
 }
 
 log "machine: nproc $(nproc), load $(cut -d' ' -f1-3 /proc/loadavg), $minutes minutes per run, sampled every ${sample}s, all four runs at once"
@@ -185,7 +194,7 @@ side poll floor "${one[@]}" -- floor_run poll "$base/pages/poll.html" 1280
 wait
 cat "$KELPA_TMP"/result-*.txt
 samples=${KELPA_ENGINE_MEMORY_SAMPLES:-/tmp/engine-memory-samples.txt}
-sort -s -k1,2 "$KELPA_TMP/samples.txt" >"$samples" && log "every sample: $samples"
+sort -s -k1,2 "$KELPA_TMP/samples.txt" >"$samples" && log "every sample: $samples; journals and output: $logs"
 ratio rotation
 ratio poll
 log "load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -20,8 +20,9 @@ std::vector<std::wstring> EngineArguments(const std::wstring& profile_folder, bo
       L"--disable-default-apps",
       L"--hide-scrollbars",
       L"--mute-audio",
-      // A wall never goes back: pages left behind are not kept alive.
-      L"--disable-features=BackForwardCache",
+      // A wall never goes back: pages left behind are not kept alive; nor is a renderer started
+      // ahead for a page that may come.
+      L"--disable-features=BackForwardCache,SpareRendererForSitePerProcess",
       L"--disk-cache-size=" + std::to_wstring(kDiskCacheBytes),
   };
   if (!io_pipes.empty()) arguments.push_back(L"--remote-debugging-io-pipes=" + io_pipes);
