@@ -166,7 +166,8 @@ TEST(EngineCommand, StartsHeadlessOnAPipeWithoutAPortAndKeepsLittle) {
   std::set<std::wstring> set(arguments.begin(), arguments.end());
   for (const wchar_t* wanted :
        {L"--headless=new", L"--user-data-dir=/tmp/profile dir", L"--remote-debugging-pipe",
-        L"--remote-debugging-io-pipes=12,34", L"about:blank", L"--disable-features=BackForwardCache,SpareRendererForSitePerProcess",
+        L"--remote-debugging-io-pipes=12,34", L"about:blank",
+        L"--disable-features=BackForwardCache,SpareRendererForSitePerProcess,WebUIOmniboxPopup,WebUIOmniboxAimPopup",
         L"--disk-cache-size=67108864", L"--no-first-run", L"--disable-background-networking"})
     EXPECT_EQ(set.count(wanted), 1u) << std::string(wanted, wanted + wcslen(wanted));
   for (const std::wstring& argument : EngineArguments(L"/p", false))

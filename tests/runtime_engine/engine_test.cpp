@@ -1,6 +1,6 @@
 // Real pages: script runs and paints, the program's schemes serve pages with relative links,
 // the engine's errors reach the program as the runtime's codes, a person's clicks and keys
-// reach a form, and the engine ends with the runtime.
+// reach a form, no renderer is kept that shows nothing, and the engine ends with the runtime.
 
 #include "person.h"
 #include "engine_fixture.h"
@@ -45,6 +45,15 @@ TEST_F(EngineTest, RunsThePagesScriptAndPaintsWhatItDraws) {
   EXPECT_EQ(Without(FClient.Events(), "before_resource_load"), expected);
   EXPECT_TRUE(FClient.Has("before_resource_load:" + url));
   ASSERT_TRUE(PumpUntil([&] { return TCapture::OfWindow(BrowserWindow(browser)).Pixel(200, 150) == RGB(10, 200, 30); }));
+}
+
+// A wall keeps no renderer it does not show: neither the start-up tab's nor one started ahead.
+TEST_F(EngineTest, OnlyTheShownPageKeepsARenderer) {
+  TLoopbackServer server([](const TServedRequest&) { return TServerReply::Html(200, "<title>Shown</title>"); });
+  CreateBrowser(FClient, Wide(server.Url("/")));
+  ASSERT_TRUE(PumpUntil([&] { return FClient.Has("load_end:200"); }, 20000));
+  EXPECT_TRUE(PumpUntil([&] { return EnginePids("--type=renderer").size() == 1; }, 10000))
+      << EnginePids("--type=renderer").size() << " renderers";
 }
 
 TEST_F(EngineTest, ServesTheProgramsSchemeWithRelativeLinks) {

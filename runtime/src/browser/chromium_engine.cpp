@@ -59,6 +59,8 @@ struct TEngineState {
   uint64_t up_generation = 0;   // the engine now up
   TClock::time_point up_since;
   int64_t engine_bytes = 0;     // its processes' memory when last looked at
+  int live_pages = 0;                 // the clients' targets open in it
+  std::vector<std::string> holders;   // other page targets kept open until a client's comes
 
   // Engine thread only.
   TThreadChecker engine_thread;
@@ -200,6 +202,14 @@ bool Connect(engine::TEngineProcess& process, TConnectionRef& connection, std::s
     failure = "no_answer";
     return false;
   }
+  // The start-up tab holds the session until the first browser's target is there.
+  engine::TReply targets = connection->CallAndWait("Target.getTargets", {}, "", 5000);
+  std::vector<std::string> holders;
+  for (const auto& info : targets.result.value("targetInfos", engine::json::array()))
+    if (info.value("type", "") == "page") holders.push_back(info.value("targetId", ""));
+  std::lock_guard<std::mutex> lock(State().lock);
+  State().holders = std::move(holders);
+  State().live_pages = 0;
   return true;
 }
 
@@ -392,6 +402,28 @@ void TChromiumEngine::Recycle(const char* reason) {
   }
   // Several browsers may ask for the same engine: the first one's recycle is the only one.
   Post([generation, reason] { RecycleNow(generation, reason); });
+}
+
+void TChromiumEngine::PageOpened() {
+  std::vector<std::string> holders;
+  TConnectionRef connection;
+  {
+    std::lock_guard<std::mutex> lock(State().lock);
+    ++State().live_pages;
+    holders = std::move(State().holders);
+    State().holders.clear();
+    connection = State().connection;
+  }
+  if (!connection) return;
+  for (const std::string& target : holders) connection->Call("Target.closeTarget", {{"targetId", target}}, "");
+}
+
+bool TChromiumEngine::PageClosing(const std::string& target_id) {
+  std::lock_guard<std::mutex> lock(State().lock);
+  if (State().live_pages > 0) --State().live_pages;
+  if (State().live_pages > 0 || !State().connection || !State().holders.empty()) return false;
+  State().holders.push_back(target_id);
+  return true;
 }
 
 bool TChromiumEngine::UnixEngine() const {

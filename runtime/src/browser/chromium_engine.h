@@ -53,6 +53,12 @@ class TChromiumEngine {
   // Any thread: the engine is closed as at the program's end (cookies saved, the pages' storage
   // kept in its profile) and a fresh one started at once; the clients bring their pages back.
   void Recycle(const char* reason);
+  // The engine forgets the session's cookies once no page is open in it, so one always is:
+  // the start-up tab until a browser's target is there, later the last target a browser
+  // gives up, kept blank instead of closed. A client calls PageOpened for each target it
+  // takes on, and asks PageClosing before it ends one: true means park it, not close it.
+  void PageOpened();
+  bool PageClosing(const std::string& target_id);
   // The engine reads Unix paths: a Linux engine started under Wine.
   bool UnixEngine() const;
 

@@ -416,12 +416,22 @@ void TChromiumPage::AskLossless(const TConnectionRef& connection, const std::str
                    });
 }
 
-void TChromiumPage::Close() {
-  if (FClosed.exchange(true)) return;
+bool TChromiumPage::Leave() {
+  if (FClosed.exchange(true)) return false;
   FFrames.reset();
   FConnection->StopListening(FSession);
   TChromiumEngine::Instance().StopListeningToTarget(FTarget);
-  FConnection->Call("Target.closeTarget", {{"targetId", FTarget}}, "");
+  return true;
+}
+
+void TChromiumPage::Close() {
+  if (Leave()) FConnection->Call("Target.closeTarget", {{"targetId", FTarget}}, "");
+}
+
+void TChromiumPage::Park() {
+  if (!Leave()) return;
+  FConnection->Call("Page.navigate", {{"url", "about:blank"}}, FSession);
+  FConnection->Call("Target.detachFromTarget", {{"sessionId", FSession}}, "");
 }
 
 // ---- Loads as the program hears of them (UI thread) ------------------------------------

@@ -50,6 +50,8 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void WindowInput(UINT message, WPARAM wparam, LPARAM lparam) override;
   void WindowResized(int width, int height) override;
   void Close() override;
+  // As Close, but the engine's target stays open on a blank page, no longer the runtime's.
+  void Park();
 
  private:
   // The engine's events by method name (receiving thread).
@@ -135,6 +137,8 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   TConnectionRef FConnection;
   const std::string FTarget;
   const std::string FSession;
+  // Ends what the runtime has of the page; false when it had ended already.
+  bool Leave();
   std::atomic<bool> FClosed{false};
   std::atomic<uint64_t> FSerial{0};  // the current load; replies for older ones are stale
   engine::TPageAddresses FAddresses;

@@ -200,10 +200,7 @@ void TPageFacade::Close() {
     FPending.reset();
     page = std::move(FPage);
   }
-  if (page) {
-    TChromiumEngine::Instance().StopWatchingTargetCrash(page->TargetId());
-    page->Close();
-  }
+  Retire(page);
 }
 
 // ---- Targets coming and going (engine thread) -------------------------------------------
@@ -225,10 +222,11 @@ void TPageFacade::Replace(const char* reason, bool reload) {
     TJournalLine("engine_page_replaced").Int("browser", self->BrowserId()).Word("reason", reason)
         .Int("reload", reload ? 1 : 0).Write();
     self->FProbeAnswered.reset();
+    // The new target first (a fresh engine may have given it one already): the engine is
+    // never left without a page open.
+    if (!self->Page())
+      if (auto connection = TChromiumEngine::Instance().Connection()) self->MakeTarget(connection);
     Retire(old);
-    // A fresh engine may have given it one already.
-    if (self->Page()) return;
-    if (auto connection = TChromiumEngine::Instance().Connection()) self->MakeTarget(connection);
   });
 }
 
@@ -262,6 +260,7 @@ void TPageFacade::Drop() {
 void TPageFacade::Retire(const std::shared_ptr<TChromiumPage>& page) {
   if (!page) return;
   TChromiumEngine::Instance().StopWatchingTargetCrash(page->TargetId());
+  if (TChromiumEngine::Instance().PageClosing(page->TargetId())) return page->Park();
   page->Close();
 }
 
@@ -299,6 +298,7 @@ void TPageFacade::Adopt(std::shared_ptr<TChromiumPage> page, const TConnectionRe
   }
   FConnection = connection;
   FProbeAnswered.reset();
+  TChromiumEngine::Instance().PageOpened();
   std::weak_ptr<TPageFacade> weak = weak_from_this();
   std::string target = page->TargetId();
   TChromiumEngine::Instance().WatchTargetCrash(target, [weak, target](const std::string&, const engine::json& params) {

@@ -21,14 +21,15 @@ std::vector<std::wstring> EngineArguments(const std::wstring& profile_folder, bo
       L"--hide-scrollbars",
       L"--mute-audio",
       // A wall never goes back: pages left behind are not kept alive; nor is a renderer started
-      // ahead for a page that may come.
-      L"--disable-features=BackForwardCache,SpareRendererForSitePerProcess",
+      // ahead for a page that may come, or for the omnibox popups an engine without windows
+      // prepares all the same.
+      L"--disable-features=BackForwardCache,SpareRendererForSitePerProcess,WebUIOmniboxPopup,WebUIOmniboxAimPopup",
       L"--disk-cache-size=" + std::to_wstring(kDiskCacheBytes),
   };
   if (!io_pipes.empty()) arguments.push_back(L"--remote-debugging-io-pipes=" + io_pipes);
   if (!sandbox) arguments.push_back(L"--no-sandbox");
-  // The start-up tab stays, on the emptiest page there is: once no page is open the engine
-  // forgets the session's cookies, which the runtime still takes at shutdown.
+  // The start-up tab, on the emptiest page there is: once no page is open the engine forgets
+  // the session's cookies, so it holds them until the first browser's page is open.
   arguments.push_back(L"about:blank");
   return arguments;
 }
