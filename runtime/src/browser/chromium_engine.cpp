@@ -404,24 +404,23 @@ void TChromiumEngine::Recycle(const char* reason) {
   Post([generation, reason] { RecycleNow(generation, reason); });
 }
 
-void TChromiumEngine::PageOpened() {
+void TChromiumEngine::PageOpened(const TConnectionRef& connection) {
   std::vector<std::string> holders;
-  TConnectionRef connection;
   {
     std::lock_guard<std::mutex> lock(State().lock);
+    if (!connection || connection != State().connection) return;
     ++State().live_pages;
     holders = std::move(State().holders);
     State().holders.clear();
-    connection = State().connection;
   }
-  if (!connection) return;
   for (const std::string& target : holders) connection->Call("Target.closeTarget", {{"targetId", target}}, "");
 }
 
-bool TChromiumEngine::PageClosing(const std::string& target_id) {
+bool TChromiumEngine::PageClosing(const TConnectionRef& connection, const std::string& target_id) {
   std::lock_guard<std::mutex> lock(State().lock);
+  if (!connection || connection != State().connection) return false;
   if (State().live_pages > 0) --State().live_pages;
-  if (State().live_pages > 0 || !State().connection || !State().holders.empty()) return false;
+  if (State().live_pages > 0 || !State().holders.empty()) return false;
   State().holders.push_back(target_id);
   return true;
 }

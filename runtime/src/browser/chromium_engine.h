@@ -57,8 +57,9 @@ class TChromiumEngine {
   // the start-up tab until a browser's target is there, later the last target a browser
   // gives up, kept blank instead of closed. A client calls PageOpened for each target it
   // takes on, and asks PageClosing before it ends one: true means park it, not close it.
-  void PageOpened();
-  bool PageClosing(const std::string& target_id);
+  // Targets of an engine that has gone since do not count.
+  void PageOpened(const TConnectionRef& connection);
+  bool PageClosing(const TConnectionRef& connection, const std::string& target_id);
   // The engine reads Unix paths: a Linux engine started under Wine.
   bool UnixEngine() const;
 

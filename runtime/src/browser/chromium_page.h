@@ -34,6 +34,8 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   TChromiumPage(const TCoreRef& core, TConnectionRef connection, std::string target, std::string session);
 
   const std::string& TargetId() const { return FTarget; }
+  // The engine the target is in.
+  const TConnectionRef& Connection() const { return FConnection; }
   const std::string& SessionId() const { return FSession; }
 
   void Load(std::wstring url) override;

@@ -260,7 +260,7 @@ void TPageFacade::Drop() {
 void TPageFacade::Retire(const std::shared_ptr<TChromiumPage>& page) {
   if (!page) return;
   TChromiumEngine::Instance().StopWatchingTargetCrash(page->TargetId());
-  if (TChromiumEngine::Instance().PageClosing(page->TargetId())) return page->Park();
+  if (TChromiumEngine::Instance().PageClosing(page->Connection(), page->TargetId())) return page->Park();
   page->Close();
 }
 
@@ -298,7 +298,7 @@ void TPageFacade::Adopt(std::shared_ptr<TChromiumPage> page, const TConnectionRe
   }
   FConnection = connection;
   FProbeAnswered.reset();
-  TChromiumEngine::Instance().PageOpened();
+  TChromiumEngine::Instance().PageOpened(connection);
   std::weak_ptr<TPageFacade> weak = weak_from_this();
   std::string target = page->TargetId();
   TChromiumEngine::Instance().WatchTargetCrash(target, [weak, target](const std::string&, const engine::json& params) {
