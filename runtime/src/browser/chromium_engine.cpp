@@ -168,7 +168,9 @@ void RecycleNow(uint64_t generation, const char* reason) {
   TConnectionRef connection = TChromiumEngine::Instance().Connection();
   if (!connection || generation != s.generation) return;
   TJournalLine("engine_recycle").Word("scope", "engine").Word("reason", reason).Write();
+  // The store takes the engine's cookies before it goes: the next engine starts from them.
   SaveEngineCookies("recycle");
+  WaitForCookieWork(2 * kStopPatienceMs);
   connection->OnClosed({});
   connection->CallAndWait("Browser.close", {}, "", kStopPatienceMs);
   for (auto until = TClock::now() + kCloseGrace; connection->Connected() && TClock::now() < until;)

@@ -138,6 +138,13 @@ void SaveEngineCookies(const char* reason) {
   if (!TRuntimeThreads::Instance().Post(TID_IO, MakeWork(save))) g_save_pending = false;
 }
 
+bool WaitForCookieWork(int timeout_ms) {
+  auto done = std::make_shared<std::promise<void>>();
+  std::future<void> finished = done->get_future();
+  if (!TRuntimeThreads::Instance().Post(TID_IO, MakeWork([done] { done->set_value(); }))) return false;
+  return finished.wait_for(std::chrono::milliseconds(timeout_ms)) == std::future_status::ready;
+}
+
 void MirrorToEngine(const std::vector<cookies::TCookie>& before, const std::vector<cookies::TCookie>& after) {
   TConnectionRef connection = Connection();
   if (!connection) return;

@@ -29,5 +29,8 @@ void MergeEngineCookies(cookies::TCookieStore& store);
 // Any thread: the global store takes the engine's cookies on the IO thread and, when it has a
 // folder and they changed, writes them out (journalled with the reason).
 void SaveEngineCookies(const char* reason);
+// Not on the IO thread: waits until the cookie work asked for before this call is done (a
+// save before the engine closes); false when it took longer than timeout_ms.
+bool WaitForCookieWork(int timeout_ms);
 
 }  // namespace standin
