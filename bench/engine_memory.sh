@@ -123,6 +123,9 @@ saver_run() {  # saver_run <label> <rotate-delay-ms> <list per monitor...>
   write_settings "$@"
   local work=$KELPA_TMP/run-$label
   mkdir -p "$work"; cp -r "$bin"/. "$work"/
+  # As a user's copy from the release: without the build's debug information, which Wine
+  # loads with the image and which would count as the program's memory.
+  x86_64-w64-mingw32-strip --strip-debug "$work/KelpaScreenSaver.scr" "$work/libcef.dll"
   (cd "$work" && STANDIN_RUNTIME_JOURNAL=$("$WINE64" winepath -w "$logs/journal-$label.txt" 2>/dev/null) \
     exec "$WINE64" KelpaScreenSaver.scr /S </dev/null >"$logs/saver-$label.txt" 2>&1) &
   local program=$!
