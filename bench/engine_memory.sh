@@ -175,7 +175,8 @@ side() {
   start_monitors "${monitors[@]}" || exit 1
   (
     trap 'stop_floor; stop_wine; stop_displays' EXIT
-    [ "$which" = saver ] && wine_prefix "$KELPA_TMP/prefix-$label"
+    # Wine reads the monitors when its server starts, with the prefix's X11 settings.
+    [ "$which" = saver ] && { wine_prefix "$KELPA_TMP/prefix-$label"; restart_wine; }
     "$@"
   ) >"$logs/side-$label-$which.txt" 2>&1 &
   KELPA_XEPHYR_PID='' KELPA_XVFB_PID='' DISPLAY=$outer
