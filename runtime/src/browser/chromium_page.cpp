@@ -28,8 +28,6 @@ namespace standin {
 
 namespace {
 
-constexpr int kCreateTimeoutMs = 5000;
-
 // The engine does not tell of titles a page's script sets after its load; every page of the
 // target reports its title through this binding whenever it changes.
 constexpr const char* kTitleBinding = "__standinTitle";
@@ -99,32 +97,36 @@ SIZE ClientSize(HWND window) {
 
 }  // namespace
 
-std::shared_ptr<TChromiumPage> TChromiumPage::Create(const TCoreRef& core, TConnectionRef connection,
-                                                     bool hold_frames) {
-  SIZE size = ClientSize(core->Window());
-  engine::TReply target = connection->CallAndWait(
-      "Target.createTarget", {{"url", "about:blank"}}, "", kCreateTimeoutMs);
-  std::string target_id = target.ok ? target.result.value("targetId", "") : "";
-  if (target_id.empty()) {
+void TChromiumPage::Create(const TCoreRef& core, TConnectionRef connection, bool hold_frames, TMade made) {
+  // Each step answers on the receiving thread, so every browser's target is asked for at once;
+  // what is made goes back to the engine thread.
+  auto deliver = [made = std::move(made)](std::shared_ptr<TChromiumPage> page) {
+    TChromiumEngine::Instance().Post([made, page] { made(page); });
+  };
+  auto failed = [core, deliver](const char* step, const engine::TReply& reply) {
     // The browser shows the text display instead; the journal says why.
-    TJournalLine("engine_target").Int("browser", core->Id()).Word("result", "failed").Word("step", "create")
-        .Text("answer", target.result.dump()).Write();
-    return nullptr;
-  }
-  engine::TReply attached = connection->CallAndWait(
-      "Target.attachToTarget", {{"targetId", target_id}, {"flatten", true}}, "", kCreateTimeoutMs);
-  std::string session = attached.ok ? attached.result.value("sessionId", "") : "";
-  if (session.empty()) {
-    TJournalLine("engine_target").Int("browser", core->Id()).Word("result", "failed").Word("step", "attach")
-        .Text("answer", attached.result.dump()).Write();
-    connection->Call("Target.closeTarget", {{"targetId", target_id}}, "");
-    return nullptr;
-  }
-  auto page = std::make_shared<TChromiumPage>(core, connection, target_id, session);
-  page->FHoldFrames = hold_frames;
-  page->Start(size.cx, size.cy);
-  TJournalLine("engine_target").Int("browser", core->Id()).Text("target", target_id).Write();
-  return page;
+    TJournalLine("engine_target").Int("browser", core->Id()).Word("result", "failed").Word("step", step)
+        .Text("answer", reply.result.dump()).Write();
+    deliver(nullptr);
+  };
+  connection->Call("Target.createTarget", {{"url", "about:blank"}}, "", [=](const engine::TReply& target) {
+    std::string target_id = target.ok ? target.result.value("targetId", "") : "";
+    if (target_id.empty()) return failed("create", target);
+    connection->Call("Target.attachToTarget", {{"targetId", target_id}, {"flatten", true}}, "",
+                     [=](const engine::TReply& attached) {
+      std::string session = attached.ok ? attached.result.value("sessionId", "") : "";
+      if (session.empty()) {
+        connection->Call("Target.closeTarget", {{"targetId", target_id}}, "");
+        return failed("attach", attached);
+      }
+      auto page = std::make_shared<TChromiumPage>(core, connection, target_id, session);
+      page->FHoldFrames = hold_frames;
+      SIZE size = ClientSize(core->Window());
+      page->Start(size.cx, size.cy);
+      TJournalLine("engine_target").Int("browser", core->Id()).Text("target", target_id).Write();
+      deliver(page);
+    });
+  });
 }
 
 TChromiumPage::TChromiumPage(const TCoreRef& core, TConnectionRef connection, std::string target, std::string session)
@@ -260,13 +262,24 @@ void TChromiumPage::GoBack() { StepHistory(-1); }
 void TChromiumPage::GoForward() { StepHistory(1); }
 
 // The engine's own history (its entries, not the page's script, which may have replaced
-// history.back); a step past either end stays neutral.
-void TChromiumPage::StepHistory(int step) {
+// history.back); a step past either end stays neutral. While a load is in flight the engine's
+// history may not have its entry yet although the page already told of it (and may even lose
+// it for a moment, when the program's decision restarts the navigation): the step is asked for
+// again a little later, until the load has ended.
+void TChromiumPage::StepHistory(int step, int attempt) {
   auto self = shared_from_this();
-  FConnection->Call("Page.getNavigationHistory", {}, FSession, [self, step](const engine::TReply& reply) {
+  FConnection->Call("Page.getNavigationHistory", {}, FSession, [self, step, attempt](const engine::TReply& reply) {
     const json entries = reply.ok ? reply.result.value("entries", json::array()) : json::array();
     int index = (reply.ok ? reply.result.value("currentIndex", 0) : 0) + step;
     if (index < 0 || index >= static_cast<int>(entries.size())) {
+      constexpr int kAttempts = 20;
+      auto core = self->FCore.lock();
+      if (reply.ok && attempt + 1 < kAttempts && core && (core->IsLoading() || attempt < 3)) {
+        TRuntimeThreads::Instance().Post(TID_UI, MakeWork([self, step, attempt] {
+          if (!self->FClosed) self->StepHistory(step, attempt + 1);
+        }), 50);
+        return;
+      }
       self->JournalNeutral(step < 0 ? "go_back" : "go_forward", "no_history_entry");
       return;
     }

@@ -26,11 +26,12 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   using TConnectionRef = TChromiumEngine::TConnectionRef;
   using json = engine::json;
 
-  // Engine thread (it waits for the engine): null when the engine gives no target. A page that
-  // replaces another holds its pictures back until its first load ends, so the window keeps
-  // the last one meanwhile.
-  static std::shared_ptr<TChromiumPage> Create(const TCoreRef& core, TConnectionRef connection,
-                                               bool hold_frames = false);
+  // Asks the engine for a target and never waits: `made` runs on the engine thread with the
+  // page, or null when the engine gives no target (it may never run if the engine stops
+  // answering). A page that replaces another holds its pictures back until its first load
+  // ends, so the window keeps the last one meanwhile.
+  using TMade = std::function<void(std::shared_ptr<TChromiumPage>)>;
+  static void Create(const TCoreRef& core, TConnectionRef connection, bool hold_frames, TMade made);
   TChromiumPage(const TCoreRef& core, TConnectionRef connection, std::string target, std::string session);
 
   const std::string& TargetId() const { return FTarget; }
@@ -124,7 +125,7 @@ class TChromiumPage final : public TPageEngine, public std::enable_shared_from_t
   void Evaluate(const std::wstring& expression, std::function<void(std::wstring)> visit);
   void Send(const std::string& method, json params);
   void RefreshHistory();  // any thread
-  void StepHistory(int step);
+  void StepHistory(int step, int attempt = 0);
   void JournalNeutral(const char* operation, const char* reason);
   // The engine's form of a program's address and back (any thread).
   std::string EngineAddress(const std::wstring& url) { return ToUtf8(FAddresses.ToEngine(url)); }

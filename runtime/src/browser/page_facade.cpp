@@ -15,6 +15,8 @@ constexpr auto kProbeEvery = std::chrono::seconds(5);
 constexpr auto kProbePatience = std::chrono::seconds(15);
 // A target the engine refused is asked for again this often while the engine is up.
 constexpr auto kTargetRetry = std::chrono::seconds(5);
+// How long the engine may take to give a target before another is asked for.
+constexpr auto kTargetPatience = std::chrono::seconds(10);
 // How often a renderer's memory is looked at, for recycling its target.
 constexpr auto kMemoryEvery = std::chrono::seconds(60);
 
@@ -240,6 +242,7 @@ void TPageFacade::EngineUp(const TConnectionRef& connection) {
 void TPageFacade::EngineDown() {
   STANDIN_CHECK_THREAD(FEngineThread);
   FConnection.reset();
+  FMaking = 0;
   Drop();
   std::lock_guard<std::mutex> lock(FLock);
   FReloadNext = true;
@@ -273,9 +276,23 @@ void TPageFacade::MakeTarget(const TConnectionRef& connection) {
     if (FClosed || !core) return;
     replacement = FReplacement;
   }
-  FLastAttempt = TClock::now();
-  // Blocking is the engine thread's to do: the program never waits for a target.
-  if (auto page = TChromiumPage::Create(core, connection, replacement)) Adopt(std::move(page), connection);
+  // One target asked for at a time; one the engine never answers for is given up on.
+  TClock::time_point now = TClock::now();
+  if (FMaking && now - FLastAttempt < kTargetPatience) return;
+  FLastAttempt = now;
+  uint64_t attempt = ++FAttempts;
+  FMaking = attempt;
+  std::weak_ptr<TPageFacade> weak = weak_from_this();
+  TChromiumPage::Create(core, connection, replacement, [weak, connection, attempt](std::shared_ptr<TChromiumPage> page) {
+    auto self = weak.lock();
+    if (!self || self->FMaking != attempt) {
+      // Given up on, or the browser has gone meanwhile: never opened, so simply closed.
+      if (page) page->Close();
+      return;
+    }
+    self->FMaking = 0;
+    if (page && connection->Connected()) self->Adopt(std::move(page), connection);
+  });
 }
 
 void TPageFacade::Adopt(std::shared_ptr<TChromiumPage> page, const TConnectionRef& connection) {
@@ -343,7 +360,8 @@ void TPageFacade::RendererEnded(const std::string& target, cef_termination_statu
 void TPageFacade::Tick(TClock::time_point now) {
   STANDIN_CHECK_THREAD(FEngineThread);
   if (Page()) return Probe(now);
-  if (FConnection && FConnection->Connected() && now - FLastAttempt >= kTargetRetry) MakeTarget(FConnection);
+  if (!FConnection || !FConnection->Connected()) return;
+  if (now - FLastAttempt >= (FMaking ? kTargetPatience : kTargetRetry)) MakeTarget(FConnection);
 }
 
 void TPageFacade::Probe(TClock::time_point now) {

@@ -99,6 +99,8 @@ class TPageFacade final : public TPageEngine,
   TThreadChecker FEngineThread;
   TConnectionRef FConnection;
   TClock::time_point FLastAttempt;
+  uint64_t FAttempts = 0;
+  uint64_t FMaking = 0;  // the target asked for and not yet given, or 0
   TClock::time_point FProbeSent;
   TClock::time_point FMemorySampled;
   std::shared_ptr<std::atomic<bool>> FProbeAnswered;
