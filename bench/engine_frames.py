@@ -6,12 +6,14 @@ window, on the same private display, one after the other in the same run:
             a few hundred times a second; every change is a frame) and CPU of every process
             involved, for a page that repaints every animation frame and a live dashboard of
             four echarts charts, at each size asked for
-  idle      CPU over a minute on a static page, and a bare 10 ms timer program's
-  startup   process start to the first frame of the page on the screen
+  idle      CPU over a minute on static pages (five monitors), and a bare 10 ms timer program's
+  startup   process start to the first frame of the page on every monitor, one and five
 
 Usage: engine_frames.py BUILD_DIR WORK_DIR [frames] [idle] [startup]
-  KELPA_FRAME_SIZES (default "1280x720 1920x1080"), KELPA_FRAME_SECONDS (default 20),
-  KELPA_IDLE_SECONDS (default 60).
+  KELPA_FRAME_SIZES (default "1280x720 1920x1080 5x1280x720 5x1920x1080": one monitor, or
+  five side by side, each showing the page), KELPA_FRAME_SECONDS (default 20),
+  KELPA_IDLE_SECONDS (default 60), KELPA_IDLE_MONITORS (default 5). Start-up runs on one
+  monitor and on five.
 Needs /usr/bin/python3 with Debian's python3-xlib, chromium and npm (for `npm pack echarts`).
 Run from scripts/bench (which sets WINEPREFIX and friends for a throw-away prefix)."""
 import glob
@@ -30,6 +32,8 @@ CHROMIUM = "/usr/bin/chromium"
 TICK = os.sysconf("SC_CLK_TCK")
 # The counter: a square at the page's top left that takes another colour on every frame.
 PROBE = (24, 24)
+READ_GAP = 0.003
+DEFAULT_LAYOUTS = "1280x720 1920x1080 5x1280x720 5x1920x1080"
 
 COUNTER_SCRIPT = """
 <div id="counter" style="position:fixed;left:0;top:0;width:48px;height:48px;z-index:9"></div>
@@ -80,51 +84,78 @@ def free_display(first):
 
 
 class Screen:
-    """A private Xvfb of one monitor, and a reader of one pixel of it."""
+    """A private display of one monitor (Xvfb), or of several side by side (a nested Xephyr
+    with Xinerama on an Xvfb, which is how Wine sees several), and a reader of one pixel of
+    each monitor."""
 
-    def __init__(self, width, height):
+    def __init__(self, width, height, monitors=1):
+        self.width, self.height, self.monitors = width, height, monitors
+        self.servers = []
+        host = self.start(["Xvfb"], "%dx%dx24" % (width * monitors, height))
+        if monitors > 1:
+            screens = sum((["-screen", "%dx%d+%d+0" % (width, height, i * width)] for i in range(monitors)), [])
+            os.environ["DISPLAY"] = host
+            self.start(["Xephyr", "-ac", "+xinerama"] + screens, None)
+        self.x = xdisplay.Display(self.name)
+        self.root = self.x.screen().root
+
+    def start(self, command, geometry):
         self.name = free_display(200 + os.getpid() % 50)
-        self.server = subprocess.Popen(["Xvfb", self.name, "-screen", "0", "%dx%dx24" % (width, height),
-                                        "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        args = command[:1] + [self.name] + command[1:]
+        if geometry:
+            args += ["-screen", "0", geometry]
+        self.servers.append(subprocess.Popen(args + ["-nolisten", "tcp"], stdout=subprocess.DEVNULL,
+                                             stderr=subprocess.DEVNULL))
         for _ in range(100):
             if quiet("xdpyinfo", env=dict(os.environ, DISPLAY=self.name)).returncode == 0:
                 break
             time.sleep(0.1)
         else:
-            sys.exit("Xvfb did not start")
+            sys.exit("%s did not start" % command[0])
         os.environ["DISPLAY"] = self.name
         time.sleep(0.5)
-        self.x = xdisplay.Display(self.name)
-        self.root = self.x.screen().root
+        return self.name
 
-    def pixel(self):
-        data = self.root.get_image(PROBE[0], PROBE[1], 1, 1, X.ZPixmap, 0xFFFFFFFF).data
+    def pixel(self, monitor=0):
+        data = self.root.get_image(PROBE[0] + monitor * self.width, PROBE[1], 1, 1, X.ZPixmap, 0xFFFFFFFF).data
         return (data[2], data[1], data[0])
 
     def count_frames(self, seconds):
-        changes, reads, last = 0, 0, self.pixel()
+        """Changes of every monitor's probe, read every READ_GAP: often enough for a frame every
+        16 ms, rarely enough that the reader does not take a core from what it measures."""
+        changes, reads = 0, 0
+        last = [self.pixel(m) for m in range(self.monitors)]
         end = time.monotonic() + seconds
         while time.monotonic() < end:
-            now = self.pixel()
+            for m in range(self.monitors):
+                now = self.pixel(m)
+                if now != last[m]:
+                    changes += 1
+                    last[m] = now
             reads += 1
-            if now != last:
-                changes += 1
-                last = now
-        return changes, reads
+            time.sleep(READ_GAP)
+        return changes / self.monitors, reads
 
     def wait_for(self, rgb, timeout, start):
-        """Seconds from start until the probe shows about that colour (a JPEG frame is near it)."""
+        """Seconds from start until every monitor's probe shows about that colour (a JPEG frame
+        is near it)."""
         end = start + timeout
+        waiting = set(range(self.monitors))
         while time.monotonic() < end:
-            if all(abs(a - b) <= 12 for a, b in zip(self.pixel(), rgb)):
+            waiting = {m for m in waiting if not all(abs(a - b) <= 12 for a, b in zip(self.pixel(m), rgb))}
+            if not waiting:
                 return time.monotonic() - start
             time.sleep(0.002)
         return None
 
+    def server_ticks(self):
+        return sum(ticks([s.pid for s in self.servers]).values())
+
     def close(self):
         self.x.close()
-        self.server.terminate()
-        self.server.wait()
+        for server in reversed(self.servers):
+            server.terminate()
+            server.wait()
 
 
 def processes(predicate):
@@ -202,20 +233,22 @@ def saver_processes(work):
     return sorted(set(processes(lambda cmd, env: marker in env.split(b"\0")) + engine))
 
 
-def write_settings(url):
+def write_settings(url, monitors):
     out = subprocess.run([WINE, "cmd", "/c", "echo %APPDATA%"], stdin=subprocess.DEVNULL,
                          capture_output=True, text=True).stdout.strip()
     folder = subprocess.run([WINE, "winepath", "-u", out], stdin=subprocess.DEVNULL,
                             capture_output=True, text=True).stdout.strip()
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "KelpaScreenSaver.INI"), "w", newline="") as f:
-        f.write("[Config]\r\nDisplayDelay=1000\r\nRotateDelay=3600000\r\nScreenURL1=%s\r\n" % url)
+        f.write("[Config]\r\nDisplayDelay=1000\r\nRotateDelay=3600000\r\n")
+        for n in range(1, monitors + 1):
+            f.write("ScreenURL%d=%s\r\n" % (n, url))
 
 
 class Saver:
-    def __init__(self, build, work, page):
+    def __init__(self, build, work, page, screen):
         # The program's own scheme: the engine, a Linux program, cannot read a Windows path.
-        write_settings("local://z" + page)
+        write_settings("local://z" + page, screen.monitors)
         # A folder of its own, so its cache folder (and so its engine) is found by name.
         self.work = os.path.join(work, "saver-%d" % time.monotonic_ns())
         shutil.copytree(os.path.join(build, "bin"), self.work)
@@ -241,14 +274,28 @@ class Saver:
 
 
 class Chromium:
-    def __init__(self, work, page, width, height):
+    """One browser: a kiosk window on one monitor, an app window on each of several."""
+
+    def __init__(self, work, page, screen):
         self.profile = os.path.join(work, "chromium-%d" % time.monotonic_ns())
         self.started = time.monotonic()
-        self.process = subprocess.Popen(
-            [CHROMIUM, "--no-sandbox", "--user-data-dir=" + self.profile, "--kiosk", "--no-first-run",
-             "--disable-gpu", "--window-position=0,0", "--window-size=%d,%d" % (width, height),
-             "file://" + page], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            start_new_session=True)
+        common = [CHROMIUM, "--no-sandbox", "--user-data-dir=" + self.profile, "--no-first-run", "--disable-gpu",
+                  "--window-size=%d,%d" % (screen.width, screen.height)]
+        url = "file://" + page
+        windows = [["--kiosk", url]] if screen.monitors == 1 else [["--app=" + url]] * screen.monitors
+        for m, window in enumerate(windows):
+            # The first starts the browser; the others hand their window to it and end.
+            launched = subprocess.Popen(common + ["--window-position=%d,0" % (m * screen.width)] + window,
+                                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL, start_new_session=m == 0)
+            if m == 0:
+                self.process = launched
+                for _ in range(200 if screen.monitors > 1 else 0):
+                    if os.path.exists(os.path.join(self.profile, "SingletonSocket")):
+                        break
+                    time.sleep(0.01)
+            else:
+                launched.wait()
 
     def find(self):
         return groups_of([self.process.pid])
@@ -284,29 +331,36 @@ def pages(work):
     return made
 
 
-def frames(build, work, made, sizes, seconds):
-    for width, height in sizes:
-        screen = Screen(width, height)
+def show(kind, build, work, page, screen):
+    return Chromium(work, page, screen) if kind == "chromium" else Saver(build, work, page, screen)
+
+
+def layout(screen):
+    return "%dx%dx%d" % (screen.monitors, screen.width, screen.height)
+
+
+def frames(build, work, made, layouts, seconds):
+    for monitors, width, height in layouts:
+        screen = Screen(width, height, monitors)
         try:
             restart_wine()
             for page in ("counter", "dashboard"):
                 row = {}
                 for kind in ("chromium", "saver"):
-                    shown = Chromium(work, made[page], width, height) if kind == "chromium" else \
-                        Saver(build, work, made[page])
+                    shown = show(kind, build, work, made[page], screen)
                     time.sleep(12)  # start-up and the first loads
-                    x_before = ticks([screen.server.pid])
+                    x_before = screen.server_ticks()
                     cpu, count, (changes, reads) = cpu_seconds(shown.find, lambda: screen.count_frames(seconds))
-                    x_cpu = (ticks([screen.server.pid])[screen.server.pid] - x_before[screen.server.pid]) / TICK
+                    x_cpu = (screen.server_ticks() - x_before) / TICK
                     shown.stop()
                     row[kind] = (changes / seconds, 100 * cpu / seconds)
-                    print("frames %dx%d %-9s %-8s %5.1f frames/s  cpu %5.1f %% of a core  (%d processes; X server "
-                          "besides %4.1f %%; %d reads/s)" % (width, height, page, kind, changes / seconds,
-                                                              100 * cpu / seconds, count, 100 * x_cpu / seconds,
-                                                              reads / seconds), flush=True)
+                    print("frames %s %-9s %-8s %5.1f frames/s per monitor  cpu %5.1f %% of a core  (%d processes; "
+                          "X servers besides %4.1f %%; %d reads/s)" % (layout(screen), page, kind, changes / seconds,
+                                                                     100 * cpu / seconds, count, 100 * x_cpu / seconds,
+                                                                     reads / seconds), flush=True)
                 (cf, cc), (sf, sc) = row["chromium"], row["saver"]
-                print("frames %dx%d %-9s ratio frames %.2fx  cpu %.2fx" % (width, height, page, sf / cf if cf else 0,
-                                                                          sc / cc if cc else 0), flush=True)
+                print("frames %s %-9s ratio frames %.2fx  cpu %.2fx" % (layout(screen), page, sf / cf if cf else 0,
+                                                                       sc / cc if cc else 0), flush=True)
         finally:
             quiet(WINESERVER, "-k")
             screen.close()
@@ -319,8 +373,8 @@ def restart_wine():
     quiet(WINE, "cmd", "/c", "exit")
 
 
-def idle(build, work, made, seconds):
-    screen = Screen(1280, 720)
+def idle(build, work, made, seconds, monitors):
+    screen = Screen(1280, 720, monitors)
     try:
         restart_wine()
         floor = subprocess.Popen([WINE, os.path.join(build, "bench/saver/timer_floor.exe")],
@@ -329,16 +383,16 @@ def idle(build, work, made, seconds):
         floor_cpu, _, _ = cpu_seconds(prefix_processes, lambda: time.sleep(seconds))
         floor.kill()
         floor.wait()
-        chromium = Chromium(work, made["static"], 1280, 720)
+        chromium = Chromium(work, made["static"], screen)
         time.sleep(10)
         chromium_cpu, _, _ = cpu_seconds(chromium.find, lambda: time.sleep(seconds))
         chromium.stop()
-        saver = Saver(build, work, made["static"])
+        saver = Saver(build, work, made["static"], screen)
         time.sleep(15)
         saver_cpu, count, _ = cpu_seconds(saver.find, lambda: time.sleep(seconds))
         saver.stop()
-        print("idle %d s  timer floor %.2f s  chromium %.2f s  saver %.2f s (%d processes)  ratio to chromium + floor "
-              "%.2f (target 1.25)" % (seconds, floor_cpu, chromium_cpu, saver_cpu, count,
+        print("idle %s %d s  timer floor %.2f s  chromium %.2f s  saver %.2f s (%d processes)  ratio to chromium + floor "
+              "%.2f (target 1.25)" % (layout(screen), seconds, floor_cpu, chromium_cpu, saver_cpu, count,
                                       saver_cpu / (chromium_cpu + floor_cpu) if chromium_cpu + floor_cpu else 0),
               flush=True)
     finally:
@@ -346,26 +400,34 @@ def idle(build, work, made, seconds):
         screen.close()
 
 
-def startup(build, work, made, rounds=3):
-    screen = Screen(1280, 720)
+def startup(build, work, made, monitors, rounds=3):
+    screen = Screen(1280, 720, monitors)
     try:
         restart_wine()
         results = {"chromium": [], "saver": []}
         for _ in range(rounds):
             for kind in ("chromium", "saver"):
-                shown = Chromium(work, made["static"], 1280, 720) if kind == "chromium" else \
-                    Saver(build, work, made["static"])
+                shown = show(kind, build, work, made["static"], screen)
                 first = screen.wait_for(STATIC_RGB, 30, shown.started)
                 shown.stop()
                 results[kind].append(first)
-                print("startup %-8s first frame %s" % (kind, "%.2f s" % first if first else "never"), flush=True)
+                print("startup %s %-8s first frame on every monitor %s" % (layout(screen), kind, "%.2f s" % first if first else "never"), flush=True)
         med = {k: sorted(v)[len(v) // 2] for k, v in results.items() if None not in v}
         if len(med) == 2:
-            print("startup medians: chromium %.2f s  saver %.2f s  ratio %.2f (target 1.5)"
-                  % (med["chromium"], med["saver"], med["saver"] / med["chromium"]), flush=True)
+            print("startup %s medians: chromium %.2f s  saver %.2f s  ratio %.2f (target 1.5)"
+                  % (layout(screen), med["chromium"], med["saver"], med["saver"] / med["chromium"]), flush=True)
     finally:
         quiet(WINESERVER, "-k")
         screen.close()
+
+
+def layouts(text):
+    """"1280x720" is one monitor, "5x1280x720" five side by side."""
+    found = []
+    for item in text.split():
+        numbers = [int(v) for v in item.split("x")]
+        found.append(tuple(numbers) if len(numbers) == 3 else (1, *numbers))
+    return found
 
 
 def main():
@@ -373,14 +435,15 @@ def main():
     wanted = sys.argv[3:] or ["frames", "idle", "startup"]
     os.environ.pop("STANDIN_RUNTIME_BROWSER", None)  # the saver's pages through the engine
     made = pages(work)
-    sizes = [tuple(int(v) for v in s.split("x")) for s in os.environ.get("KELPA_FRAME_SIZES",
-                                                                          "1280x720 1920x1080").split()]
     if "frames" in wanted:
-        frames(build, work, made, sizes, int(os.environ.get("KELPA_FRAME_SECONDS", "20")))
+        frames(build, work, made, layouts(os.environ.get("KELPA_FRAME_SIZES", DEFAULT_LAYOUTS)),
+               int(os.environ.get("KELPA_FRAME_SECONDS", "20")))
     if "idle" in wanted:
-        idle(build, work, made, int(os.environ.get("KELPA_IDLE_SECONDS", "60")))
+        idle(build, work, made, int(os.environ.get("KELPA_IDLE_SECONDS", "60")),
+             int(os.environ.get("KELPA_IDLE_MONITORS", "5")))
     if "startup" in wanted:
-        startup(build, work, made)
+        for monitors in (1, 5):
+            startup(build, work, made, monitors)
 
 
 if __name__ == "__main__":
