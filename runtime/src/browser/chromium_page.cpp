@@ -272,12 +272,16 @@ void TChromiumPage::StepHistory(int step, int attempt) {
     const json entries = reply.ok ? reply.result.value("entries", json::array()) : json::array();
     int index = (reply.ok ? reply.result.value("currentIndex", 0) : 0) + step;
     if (index < 0 || index >= static_cast<int>(entries.size())) {
-      constexpr int kAttempts = 20;
+      // About a second in all; a few tries even once the load has ended, for the entry the
+      // engine adds just after.
+      constexpr int kAttempts = 20, kAttemptsAfterLoad = 3;
+      constexpr int64_t kAgainMs = 50;
       auto core = self->FCore.lock();
-      if (reply.ok && attempt + 1 < kAttempts && core && (core->IsLoading() || attempt < 3)) {
+      bool may_come = core && (core->IsLoading() || attempt < kAttemptsAfterLoad);
+      if (reply.ok && may_come && attempt + 1 < kAttempts) {
         TRuntimeThreads::Instance().Post(TID_UI, MakeWork([self, step, attempt] {
           if (!self->FClosed) self->StepHistory(step, attempt + 1);
-        }), 50);
+        }), kAgainMs);
         return;
       }
       self->JournalNeutral(step < 0 ? "go_back" : "go_forward", "no_history_entry");
